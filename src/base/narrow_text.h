@@ -1,0 +1,15 @@
+#pragma once
+
+// Narrow text at the outside interfaces (VM options, file names for narrow APIs).
+// Windows: the calling thread's ANSI code page (CP_THREAD_ACP); characters it cannot hold
+// become its default character. Linux: UTF-8.
+
+#include <string>
+#include <string_view>
+
+namespace launcher {
+
+std::string ToAnsi(std::wstring_view text);
+std::wstring FromAnsi(std::string_view text);
+
+} // namespace launcher
