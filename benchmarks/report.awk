@@ -1,0 +1,98 @@
+# Turns the measurements of scripts/bench.sh into the Markdown tables of the report.
+# Input lines: ROUND VARIANT WALL_US CPU_US MAXRSS_KIB EXIT_CODE
+# Variables: jars (the large class-path folder), small (the smaller one, for linearity).
+# Written for any POSIX awk (Debian's default is mawk, which has no asort).
+
+function median(list, n,    i, j, v, a) {
+  # list holds n numbers separated by blanks
+  n = split(list, a, " ")
+  for (i = 2; i <= n; i++) {
+    v = a[i] + 0
+    for (j = i - 1; j >= 1 && a[j] + 0 > v; j--) a[j + 1] = a[j]
+    a[j + 1] = v
+  }
+  if (n == 0) return 0
+  if (n % 2) return a[(n + 1) / 2] + 0
+  return (a[n / 2] + a[n / 2 + 1]) / 2
+}
+
+function add(key, value) {
+  values[key] = (key in values) ? values[key] " " value : value
+}
+
+function ms(us) { return sprintf("%.1f", us / 1000) }
+function mib(kib) { return sprintf("%.1f", kib / 1024) }
+
+# Median of the per-round differences between two variants: pairs taken in the same round share
+# whatever else the machine was doing at that moment.
+function paired(a, b, field,    r, list) {
+  list = ""
+  for (r = 1; r <= maxRound; r++) {
+    if ((r SUBSEP a SUBSEP field) in byRound && (r SUBSEP b SUBSEP field) in byRound)
+      list = list " " (byRound[r, a, field] - byRound[r, b, field])
+  }
+  return median(list)
+}
+
+function verdict(ok) { return ok ? "met" : "**not met**" }
+
+{
+  round = $1; variant = $2
+  add(variant SUBSEP "wall", $3); add(variant SUBSEP "cpu", $4); add(variant SUBSEP "rss", $5)
+  byRound[round, variant, "wall"] = $3
+  byRound[round, variant, "cpu"] = $4
+  byRound[round, variant, "rss"] = $5
+  if (round + 0 > maxRound) maxRound = round + 0
+  count[variant]++
+}
+
+END {
+  split("launcher java host", ways, " ")
+  label["launcher"] = "launcher (renamed, settings file, `JRE Path` pinned)"
+  label["java"] = "`java -cp`"
+  label["host"] = "minimal JNI host (`benchmarks/minimal_jni_host.c`)"
+  print "| Way of starting | Median wall time (ms) | Median CPU time, user+sys (ms) | Median peak RSS (MiB) | Runs |"
+  print "|---|---:|---:|---:|---:|"
+  for (i = 1; i <= 3; i++) {
+    w = ways[i]
+    wall[w] = median(values[w SUBSEP "wall"])
+    cpu[w] = median(values[w SUBSEP "cpu"])
+    rss[w] = median(values[w SUBSEP "rss"])
+    printf "| %s | %s | %s | %s | %d |\n", label[w], ms(wall[w]), ms(cpu[w]), mib(rss[w]), count[w]
+  }
+  print ""
+  hostWallRatio = wall["launcher"] / wall["host"]
+  javaWallRatio = wall["launcher"] / wall["java"]
+  hostRssDelta = (rss["launcher"] - rss["host"]) / 1024
+  javaRssDelta = (rss["launcher"] - rss["java"]) / 1024
+  print "| Ratio | Wall time | CPU time | Peak RSS (difference) | Goal |"
+  print "|---|---:|---:|---:|---|"
+  printf "| launcher / minimal host | %.3f | %.3f | %+.2f MiB | wall <= 1.03: %s; RSS within 1 MiB: %s |\n", \
+    hostWallRatio, cpu["launcher"] / cpu["host"], hostRssDelta, \
+    verdict(hostWallRatio <= 1.03), verdict(hostRssDelta <= 1)
+  printf "| launcher / `java` | %.3f | %.3f | %+.2f MiB | wall <= 1.00: %s |\n", \
+    javaWallRatio, cpu["launcher"] / cpu["java"], javaRssDelta, verdict(javaWallRatio <= 1)
+  printf "\nPaired per-round medians: launcher - minimal host %+.1f ms wall, %+.1f ms CPU; launcher - java %+.1f ms wall, %+.1f ms CPU.\n", \
+    paired("launcher", "host", "wall") / 1000, paired("launcher", "host", "cpu") / 1000, \
+    paired("launcher", "java", "wall") / 1000, paired("launcher", "java", "cpu") / 1000
+
+  if (!(("cp1-launcher") in count)) exit
+  print ""
+  print "| Class path | Launcher: median wall (ms) | `java`, same entries listed (ms) |"
+  print "|---|---:|---:|"
+  printf "| `\\lib\\hello.jar;\\jars\\*.jar`, 1 jar in jars/ | %s | %s |\n", \
+    ms(median(values["cp1-launcher" SUBSEP "wall"])), ms(median(values["cp1-java" SUBSEP "wall"]))
+  printf "| the same, %d jars | %s | %s |\n", small, \
+    ms(median(values["cpS-launcher" SUBSEP "wall"])), ms(median(values["cpS-java" SUBSEP "wall"]))
+  printf "| the same, %d jars | %s | %s |\n", jars, \
+    ms(median(values["cpN-launcher" SUBSEP "wall"])), ms(median(values["cpN-java" SUBSEP "wall"]))
+  dLS = paired("cpS-launcher", "cp1-launcher", "wall") / 1000
+  dLN = paired("cpN-launcher", "cp1-launcher", "wall") / 1000
+  dJS = paired("cpS-java", "cp1-java", "wall") / 1000
+  dJN = paired("cpN-java", "cp1-java", "wall") / 1000
+  printf "| cost of %d jars over 1 (paired median) | %+.1f | %+.1f |\n", small, dLS, dJS
+  printf "| cost of %d jars over 1 (paired median) | %+.1f | %+.1f |\n", jars, dLN, dJN
+  printf "\nThe launcher's own share for %d jars (finding the files and building the option), " \
+    "launcher cost minus the cost the VM has with the same list: %+.1f ms; for %d jars: %+.1f ms.\n", \
+    jars, dLN - dJN, small, dLS - dJS
+}
