@@ -1,0 +1,74 @@
+#include "jvm/discovery/registry_key_win.h"
+
+#include <algorithm>
+
+namespace launcher {
+namespace {
+
+// The registry's longest key name, plus its terminator.
+constexpr DWORD kKeyNameUnits = 256;
+
+} // namespace
+
+RegistryKey::RegistryKey(const std::wstring& path, bool use32BitView) : path_(path) {
+  const REGSAM access = KEY_READ | (use32BitView ? KEY_WOW64_32KEY : 0);
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key) == ERROR_SUCCESS) {
+    handle_.reset(key);
+  }
+}
+
+std::vector<std::wstring> RegistryKey::ListSubkeys() const {
+  std::vector<std::wstring> names;
+  if (!IsOpen()) {
+    return names;
+  }
+  wchar_t name[kKeyNameUnits];
+  for (DWORD index = 0;; ++index) {
+    DWORD units = kKeyNameUnits;
+    if (RegEnumKeyExW(handle_.get(), index, name, &units, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    names.emplace_back(name, units);
+  }
+  return names;
+}
+
+std::optional<std::wstring> RegistryKey::QueryText(const std::wstring& valueName) const {
+  if (!IsOpen()) {
+    return std::nullopt;
+  }
+  DWORD bytes = 0;
+  if (RegQueryValueExW(handle_.get(), valueName.c_str(), nullptr, nullptr, nullptr, &bytes) !=
+          ERROR_SUCCESS ||
+      bytes == 0) {
+    return std::nullopt;
+  }
+  // Another writer may grow the value between the two calls: ask again with the new size.
+  std::wstring data;
+  LONG status = ERROR_MORE_DATA;
+  for (int attempt = 0; attempt < 4 && status == ERROR_MORE_DATA; ++attempt) {
+    data.assign((bytes + 1) / sizeof(wchar_t), L'\0');
+    DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    status = RegQueryValueExW(handle_.get(), valueName.c_str(), nullptr, nullptr,
+                              reinterpret_cast<BYTE*>(data.data()), &got);
+    if (status == ERROR_SUCCESS) {
+      bytes = got;
+    } else if (status == ERROR_MORE_DATA) {
+      bytes = got;
+    }
+  }
+  if (status != ERROR_SUCCESS || bytes == 0) {
+    return std::nullopt;
+  }
+  // An odd last byte cannot form a unit and is dropped.
+  data.resize(std::min<size_t>(data.size(), bytes / sizeof(wchar_t)));
+  const size_t nul = data.find(L'\0');
+  if (nul != std::wstring::npos) {
+    data.resize(nul);
+  }
+  return data;
+}
+
+} // namespace launcher

@@ -1,0 +1,36 @@
+#pragma once
+
+// A read-only key under HKEY_LOCAL_MACHINE. Included only by *_win.cpp files.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/scoped_handle_win.h"
+
+namespace launcher {
+
+class RegistryKey {
+public:
+  // Opens the key with KEY_READ, plus KEY_WOW64_32KEY for the 32-bit view, in which the keys
+  // that 32-bit installers wrote are found on a 64-bit system. On failure the key stays
+  // closed and reads as empty.
+  RegistryKey(const std::wstring& path, bool use32BitView);
+
+  bool IsOpen() const { return handle_.valid(); }
+  const std::wstring& path() const { return path_; }
+
+  // The names of the subkeys, in enumeration order, up to the first failure of the
+  // enumeration (normally the end of the list).
+  std::vector<std::wstring> ListSubkeys() const;
+
+  // A value as text: the bytes taken as UTF-16 up to the first NUL or their end, whatever the
+  // value's registry type. Nothing when the value is missing or holds no bytes.
+  std::optional<std::wstring> QueryText(const std::wstring& valueName) const;
+
+private:
+  ScopedRegistryKey handle_;
+  std::wstring path_;
+};
+
+} // namespace launcher

@@ -1,0 +1,29 @@
+#include "jvm/discovery/runtime_registry.h"
+
+#include "jvm/discovery/registry_key_win.h"
+
+namespace launcher {
+namespace {
+
+// The vendors' keys under HKEY_LOCAL_MACHINE, read through RegistryKey.
+class WindowsRuntimeRegistry : public RuntimeRegistry {
+public:
+  std::vector<std::wstring> ListVersionKeys(const std::wstring& vendorKey,
+                                            bool use32BitView) override {
+    return RegistryKey(vendorKey, use32BitView).ListSubkeys();
+  }
+
+  std::optional<std::wstring> QueryJavaHome(const std::wstring& vendorKey,
+                                            const std::wstring& versionKey,
+                                            bool use32BitView) override {
+    return RegistryKey(vendorKey + versionKey, use32BitView).QueryText(L"JavaHome");
+  }
+};
+
+} // namespace
+
+std::unique_ptr<RuntimeRegistry> OpenSystemRuntimeRegistry() {
+  return std::make_unique<WindowsRuntimeRegistry>();
+}
+
+} // namespace launcher

@@ -1,0 +1,47 @@
+#pragma once
+
+// Temporary folders with fake Java runtimes for the runtime-discovery tests.
+
+#include <initializer_list>
+#include <string>
+
+#include "jvm/discovery/jvm_layout.h"
+
+namespace launcher::test {
+
+// A fresh folder under the system's temporary folder, removed with everything in it when the
+// object goes away. Relative names are written with "/" and turned into native paths.
+class DiscoveryTempFolder {
+public:
+  DiscoveryTempFolder();
+  ~DiscoveryTempFolder();
+  DiscoveryTempFolder(const DiscoveryTempFolder&) = delete;
+  DiscoveryTempFolder& operator=(const DiscoveryTempFolder&) = delete;
+
+  // The folder, without a trailing separator.
+  const std::wstring& path() const { return path_; }
+  // The folder with a trailing separator, as homes are passed to the probes.
+  std::wstring home() const;
+  // path() + separator + relative, in native separators.
+  std::wstring Join(const std::string& relative) const;
+
+  // Writes a file (creating its folders) and returns its full path.
+  std::wstring WriteFile(const std::string& relative, const std::string& bytes = "") const;
+  std::wstring MakeFolder(const std::string& relative) const;
+
+  // A fake runtime home: one VM library file of each kind, at the first name the layout
+  // probes, holding `image`. Returns the home without a trailing separator, as a registry
+  // value names it.
+  std::wstring MakeRuntime(const std::string& relativeHome, std::initializer_list<JvmKind> kinds,
+                           const std::string& image = "") const;
+
+private:
+  std::wstring path_;
+};
+
+// The first bytes of a VM library that this launcher cannot load (a 32-bit x86 image) and of
+// one it can (an image of its own architecture), in the platform's image format.
+std::string ThirtyTwoBitVmImage();
+std::string NativeVmImage();
+
+} // namespace launcher::test
