@@ -84,15 +84,16 @@ std::wstring FromUtf8(std::string_view text) {
       ++i;
       continue;
     }
+    // A sequence cut short, by the end of the text or by a byte that does not continue it,
+    // becomes one replacement character for all the bytes it had.
     size_t taken = 1;
-    bool valid = i + length <= text.size();
-    for (; valid && taken < length; ++taken) {
-      const unsigned char next = static_cast<unsigned char>(text[i + taken]);
-      if ((next & 0xC0) != 0x80) {
+    bool valid = true;
+    for (; taken < length; ++taken) {
+      if (i + taken >= text.size() || (static_cast<unsigned char>(text[i + taken]) & 0xC0) != 0x80) {
         valid = false;
         break;
       }
-      c = (c << 6) | (next & 0x3F);
+      c = (c << 6) | (static_cast<unsigned char>(text[i + taken]) & 0x3F);
     }
     if (!valid || c < minimum || c > 0x10FFFF || IsSurrogate(c)) {
       AppendCodePoint(out, kReplacement);

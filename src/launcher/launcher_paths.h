@@ -1,0 +1,53 @@
+#pragma once
+
+// Where the launcher finds itself and its settings files.
+//
+// The launcher settings file sits beside the executable. Windows: the module path with
+// everything after its last "." replaced by "ini" (C:\my.app\tool gives C:\my.ini, a path
+// without any "." has none). Linux: the same rule on the file name alone, and a file name
+// without "." gets ".ini" appended (/opt/my.app/tool gives /opt/my.app/tool.ini), since
+// executables there rarely carry an extension.
+//
+// The per-user settings file lies below the user's settings root. Windows: %APPDATA%.
+// Linux: $XDG_CONFIG_HOME when it names an absolute folder, else $HOME/.config, else the
+// .config folder in the home directory of the user's account entry.
+
+#include <optional>
+#include <string>
+
+#include "ui/error_message.h"
+
+namespace launcher {
+
+// The full path of the launcher executable. On failure shows message 202 with 208 and the
+// system's error code, owned by owner, and returns nothing; every failing call reports again.
+std::optional<std::wstring> ModulePath(WindowHandle owner);
+
+// The settings file of an executable (rule above); nothing for an empty path, and on Windows
+// for a path without ".".
+std::optional<std::wstring> ExecutableSettingsPath(const std::wstring& executablePath);
+
+// The launcher settings file: ExecutableSettingsPath of ModulePath. Nothing when either fails
+// (ModulePath has then reported its failure).
+std::optional<std::wstring> LauncherSettingsPath(WindowHandle owner);
+
+// The folder that holds the per-user settings of every product; empty when the platform
+// gives none.
+std::wstring UserSettingsRoot();
+
+// The file name of an executable's per-user settings file: its file name cut at the last "."
+// (when it has one) and ".ini" appended. C:\Apps\Tool.exe and /opt/tool both give Tool.ini /
+// tool.ini.
+std::wstring PerUserSettingsFileName(const std::wstring& executablePath);
+
+// root\(productName without \?"|><:/*)\productCode\(PerUserSettingsFileName). Empty when
+// executablePath is empty. With createFolders the two product folders are created (existing
+// ones are fine, failures are left to the later write).
+std::wstring PerUserSettingsPath(const std::wstring& productName, const std::wstring& productCode,
+                                 const std::wstring& executablePath, bool createFolders);
+
+// Makes the launcher's own folder the current directory. Does nothing when the module path
+// cannot be read or has no folder part other than the root.
+void ApplyWorkingDirOverride(WindowHandle owner);
+
+} // namespace launcher

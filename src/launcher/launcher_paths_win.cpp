@@ -1,0 +1,18 @@
+#include "launcher/launcher_paths.h"
+
+#include "base/environment.h"
+#include "base/path_rules.h"
+
+namespace launcher {
+
+std::optional<std::wstring> ExecutableSettingsPath(const std::wstring& executablePath) {
+  return SettingsPathFor(executablePath);
+}
+
+std::wstring UserSettingsRoot() {
+  // Read whole, however long; an unset variable gives a path from the root of the current
+  // drive, as the profile functions would resolve it.
+  return ReadEnvironmentVariable(L"APPDATA").value_or(std::wstring());
+}
+
+} // namespace launcher

@@ -1,0 +1,41 @@
+#include "settings/launcher_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "unit/support/scratch_folder.h"
+
+namespace launcher {
+namespace {
+
+TEST(PosixLauncherSettings, PathSettingsReadBackslashesAsSlashes) {
+  testing::ScratchFolder folder;
+  folder.Write(L"app.ini", "[Java Runtime Environment]\r\n"
+                           "Main Class=a.Main\r\n"
+                           "JRE Path=..\\jre\\\r\n"
+                           "System Path=bin\\x;bin\\y\r\n"
+                           "Library Path=native\\lib\r\n"
+                           "[Application]\r\n"
+                           "Pair Product=..\\pair\\app32\r\n"
+                           "Cmd=keep\\as\\is\r\n");
+  LauncherSettings s;
+  ASSERT_EQ(ReadSettings(folder.Path(L"app"), s), SettingsOutcome::kLoaded);
+  EXPECT_EQ(s.jrePath, L"../jre/");
+  EXPECT_EQ(s.systemPath, L"bin/x;bin/y");
+  EXPECT_EQ(s.libraryPath, L"native/lib");
+  EXPECT_EQ(s.pairProduct, L"../pair/app32");
+  EXPECT_EQ(s.mainClass, L"a/Main");
+}
+
+TEST(PosixLauncherSettings, AMissingMainClassIsReportedOnStandardError) {
+  testing::ScratchFolder folder;
+  folder.Write(L"tool.ini", "[Java Runtime Environment]\r\nMain Class=\r\n");
+  LauncherSettings s;
+  ::testing::internal::CaptureStderr();
+  const bool loaded = LoadSettings(folder.Path(L"tool"), nullptr, s);
+  const std::string shown = ::testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(loaded);
+  EXPECT_EQ(shown, "Main class was not specified in INI file.\n");
+}
+
+} // namespace
+} // namespace launcher

@@ -1,0 +1,266 @@
+#include "settings/launcher_settings.h"
+
+#include <gtest/gtest.h>
+
+#include "base/platform.h"
+#include "base/text.h"
+#include "launcher/launcher_paths.h"
+#include "unit/support/scratch_folder.h"
+
+namespace launcher {
+namespace {
+
+using testing::ScopedEnvironmentVariable;
+using testing::ScratchFolder;
+
+constexpr char kMinimal[] = "[Java Runtime Environment]\r\nMain Class=com.example.Main\r\n";
+
+// A launcher beside its settings file, with the per-user settings root in the same folder.
+class SettingsFixture : public ::testing::Test {
+protected:
+  SettingsFixture()
+      : appData_(L"APPDATA", folder_.Path(L"user")),
+        configHome_(L"XDG_CONFIG_HOME", folder_.Path(L"user")) {}
+
+  // Loads settings from the given file text, with the JRE section's extra lines.
+  LauncherSettings Load(const std::string& text,
+                        SettingsOutcome expected = SettingsOutcome::kLoaded) {
+    folder_.Write(L"app.ini", text);
+    LauncherSettings settings;
+    EXPECT_EQ(ReadSettings(modulePath(), settings), expected) << text;
+    return settings;
+  }
+  LauncherSettings LoadJre(const std::string& lines) { return Load(std::string(kMinimal) + lines); }
+  LauncherSettings LoadApplication(const std::string& lines) {
+    return Load(std::string(kMinimal) + "[Application]\r\n" + lines);
+  }
+  std::wstring modulePath() const { return folder_.Path(L"app.exe"); }
+
+  ScratchFolder folder_;
+  ScopedEnvironmentVariable appData_;
+  ScopedEnvironmentVariable configHome_;
+};
+
+std::vector<bool> KindFlags(const LauncherSettings& s) {
+  return {s.jdkKind, s.jreKind, s.favorKind};
+}
+std::vector<bool> VendorFlags(const LauncherSettings& s) {
+  return {s.jrockitAllowed, s.jrockitFavored, s.sunAllowed,
+          s.sunFavored,     s.ibmAllowed,     s.ibmFavored};
+}
+
+TEST(LauncherSettingsDefaults, AreTheValuesForMissingKeys) {
+  const LauncherSettings s;
+  EXPECT_TRUE(s.productName.empty() && s.productCode.empty() && s.jrePath.empty());
+  EXPECT_TRUE(s.mainClass.empty() && s.systemPath.empty() && s.libraryPath.empty());
+  EXPECT_TRUE(s.pairProduct.empty() && s.preferredVersions.empty());
+  EXPECT_FALSE(s.isService || s.failureCheck || s.overrideWorkingDir || s.pairReturnCode);
+  EXPECT_EQ(KindFlags(s), (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(VendorFlags(s), (std::vector<bool>{false, false, true, true, false, false}));
+  EXPECT_EQ(s.jvmType, kJvmTypeAny);
+}
+
+TEST_F(SettingsFixture, EveryKeyIsRead) {
+  const LauncherSettings s = Load("[Product Information]\r\n"
+                                  "Product Name=Tools\r\n"
+                                  "Product Code=T-1\r\n"
+                                  "[Java Runtime Environment]\r\n"
+                                  "Minimum Version=1.6\r\n"
+                                  "Maximum Version=1.8\r\n"
+                                  "Preferred versions=1.8;1.7\r\n"
+                                  "JRE Path=jre\r\n"
+                                  "JVM Type=server\r\n"
+                                  "JVM Source=only_JDK\r\n"
+                                  "VM Provider=favor_ibm\r\n"
+                                  "Main Class=com.example.app.Main\r\n"
+                                  "System Path=sys\r\n"
+                                  "Library Path=lib\r\n"
+                                  "[Application]\r\n"
+                                  "Application Type=service\r\n"
+                                  "Failure Check=Yes\r\n"
+                                  "Override WorkingDir=yes\r\n"
+                                  "Pair Product=pair.exe\r\n"
+                                  "Pair Return Code=YES\r\n");
+  EXPECT_EQ(s.productName, L"Tools");
+  EXPECT_EQ(s.productCode, L"T-1");
+  EXPECT_EQ(s.minimumVersion, (JavaVersion{{1, 6, 0, 0}}));
+  EXPECT_EQ(s.maximumVersion, (JavaVersion{{1, 8, 65535, 65535}}));
+  EXPECT_EQ(s.preferredVersions, (std::vector<std::wstring>{L"1.8", L"1.7"}));
+  EXPECT_EQ(s.jrePath, L"jre");
+  EXPECT_EQ(s.jvmType, kJvmTypeServer);
+  EXPECT_EQ(KindFlags(s), (std::vector<bool>{true, false, false}));
+  EXPECT_EQ(VendorFlags(s), (std::vector<bool>{true, false, true, false, true, true}));
+  EXPECT_EQ(s.mainClass, L"com/example/app/Main");
+  EXPECT_EQ(s.systemPath, L"sys");
+  EXPECT_EQ(s.libraryPath, L"lib");
+  EXPECT_TRUE(s.isService);
+  EXPECT_TRUE(s.failureCheck);
+  EXPECT_TRUE(s.overrideWorkingDir);
+  EXPECT_EQ(s.pairProduct, L"pair.exe");
+  EXPECT_TRUE(s.pairReturnCode);
+}
+
+TEST_F(SettingsFixture, VersionBounds) {
+  struct Case {
+    std::string minimum, maximum;
+    JavaVersion expectedMinimum, expectedMaximum;
+  };
+  const Case cases[] = {
+      {"any", "any", {{0, 0, 0, 0}}, {{65535, 65535, 65535, 65535}}},
+      {"", "", {{0, 0, 0, 0}}, {{0, 0, 0, 0}}}, // an empty maximum is 0.0.0.0, not unbounded
+      {"1.8.0_151", "9.0.1", {{1, 8, 0, 151}}, {{9, 0, 1, 65535}}},
+      {"ANY", "Any", {{0, 0, 0, 0}}, {{0, 0, 0, 0}}}, // "any" matches exactly
+  };
+  for (const Case& c : cases) {
+    const LauncherSettings s =
+        LoadJre("Minimum Version=" + c.minimum + "\r\nMaximum Version=" + c.maximum + "\r\n");
+    EXPECT_EQ(s.minimumVersion, c.expectedMinimum) << c.minimum;
+    EXPECT_EQ(s.maximumVersion, c.expectedMaximum) << c.maximum;
+  }
+}
+
+TEST_F(SettingsFixture, FlagsCompareAsTheirKeysSay) {
+  EXPECT_FALSE(LoadApplication("Application Type=Service\r\n").isService);
+  EXPECT_TRUE(LoadApplication("Application Type=service\r\n").isService);
+  EXPECT_TRUE(LoadApplication("Failure Check=YES\r\n").failureCheck);
+  EXPECT_TRUE(LoadApplication("Failure Check=yes\r\n").failureCheck);
+  EXPECT_FALSE(LoadApplication("Failure Check=true\r\n").failureCheck);
+  EXPECT_FALSE(LoadApplication("Failure Check=\r\n").failureCheck);
+  EXPECT_TRUE(LoadApplication("Override WorkingDir=yEs\r\n").overrideWorkingDir);
+  EXPECT_FALSE(LoadApplication("Pair Return Code=1\r\n").pairReturnCode);
+}
+
+TEST_F(SettingsFixture, JvmTypeMatchesExactly) {
+  struct Case {
+    std::string lines;
+    int32_t expected;
+  };
+  const Case cases[] = {
+      {"JVM Type=server\r\n", kJvmTypeServer},
+      {"JVM Type=favor_server\r\n", kJvmTypeFavorServer},
+      {"JVM Type=Server\r\n", kJvmTypeAny},
+      {"JVM Type=client\r\n", kJvmTypeAny},
+      {"", kJvmTypeAny},
+      // Read from the "+" section it gains a leading blank and no longer matches.
+      {"[Java Runtime Environment+]\r\nJVM Type=server\r\n", kJvmTypeAny},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LoadJre(c.lines).jvmType, c.expected) << c.lines;
+  }
+}
+
+TEST_F(SettingsFixture, JvmSourceSetsTheKindFlags) {
+  struct Case {
+    std::string value;
+    std::vector<bool> flags; // jdkKind, jreKind, favorKind
+  };
+  const Case cases[] = {
+      {"", {true, true, true}},
+      {"favor_JDK", {true, false, true}},
+      {"only_JDK", {true, false, false}},
+      {"favor_JRE", {false, true, true}},
+      {"only_JRE", {false, true, false}},
+      {"favour_JDK", {false, false, false}},
+      {"FAVOR_JDK", {false, false, false}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(KindFlags(LoadJre("JVM Source=" + c.value + "\r\n")), c.flags) << c.value;
+  }
+}
+
+TEST_F(SettingsFixture, VmProviderSetsTheVendorFlags) {
+  struct Case {
+    std::string value;
+    // jrockitAllowed, jrockitFavored, sunAllowed, sunFavored, ibmAllowed, ibmFavored
+    std::vector<bool> flags;
+  };
+  const Case cases[] = {
+      {"jrockit", {true, true, false, false, false, false}},
+      {"ibm", {false, false, false, false, true, true}},
+      {"favor_sun", {true, false, true, true, true, false}},
+      {"favor_jrockit", {true, true, true, false, true, false}},
+      {"favor_ibm", {true, false, true, false, true, true}},
+      {"FAVOR_IBM", {true, false, true, false, true, true}},
+      {"any", {true, false, true, false, true, false}},
+      {"sun", {false, false, true, true, false, false}}, // not in the table: defaults stay
+      {"", {false, false, true, true, false, false}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(VendorFlags(LoadJre("VM Provider=" + c.value + "\r\n")), c.flags) << c.value;
+  }
+}
+
+TEST_F(SettingsFixture, PreferredVersionsKeepInnerEmptyItems) {
+  EXPECT_EQ(LoadJre("Preferred versions=1.8;;1.7;\r\n").preferredVersions,
+            (std::vector<std::wstring>{L"1.8", L"", L"1.7"}));
+  EXPECT_TRUE(LoadJre("").preferredVersions.empty());
+}
+
+TEST_F(SettingsFixture, AMissingMainClassStopsBeforeTheLaterKeys) {
+  const LauncherSettings s = Load("[Java Runtime Environment]\r\n"
+                                  "JVM Type=server\r\n"
+                                  "Library Path=lib\r\n"
+                                  "[Application]\r\n"
+                                  "Failure Check=Yes\r\n",
+                                  SettingsOutcome::kMainClassMissing);
+  EXPECT_EQ(s.jvmType, kJvmTypeServer); // read before "Main Class"
+  EXPECT_FALSE(s.failureCheck);         // read after it: never reached
+  EXPECT_TRUE(s.libraryPath.empty());
+
+  LauncherSettings missingFile;
+  EXPECT_EQ(ReadSettings(folder_.Path(L"other.exe"), missingFile),
+            SettingsOutcome::kMainClassMissing);
+  EXPECT_EQ(KindFlags(missingFile), (std::vector<bool>{true, true, true}));
+}
+
+TEST_F(SettingsFixture, NoSettingsPathStopsSilently) {
+  LauncherSettings s;
+  EXPECT_EQ(ReadSettings(L"", s), SettingsOutcome::kNoSettingsPath);
+  EXPECT_FALSE(LoadSettings(L"", nullptr, s));
+}
+
+TEST_F(SettingsFixture, MainClassFromThePlusSectionKeepsItsBlank) {
+  EXPECT_EQ(Load("[Java Runtime Environment+]\r\nMain Class=a.B\r\n").mainClass, L" a/B");
+}
+
+class JrePathFixture : public SettingsFixture {
+protected:
+  void WritePerUser(const std::string& text) {
+    const std::wstring path = PerUserSettingsPath(L"Tools: A/B?", L"T1", modulePath(), true);
+    folder_.Write(path.substr(folder_.path().size() + 1), text);
+  }
+  std::string Shipped(bool service) const {
+    return std::string("[Product Information]\r\nProduct Name=Tools: A/B?\r\nProduct Code=T1\r\n") +
+           kMinimal + "JRE Path=shipped\r\n" +
+           (service ? "[Application]\r\nApplication Type=service\r\n" : "");
+  }
+};
+
+TEST_F(JrePathFixture, ComesFromTheLauncherFileWithoutAPerUserFile) {
+  EXPECT_EQ(Load(Shipped(false)).jrePath, L"shipped");
+}
+
+TEST_F(JrePathFixture, ThePerUserFileWinsEvenWhenItHasNone) {
+  WritePerUser("[Java Runtime Environment]\r\nJRE Path=chosen\r\n");
+  EXPECT_EQ(Load(Shipped(false)).jrePath, L"chosen");
+  WritePerUser("[Other]\r\nx=y\r\n");
+  EXPECT_EQ(Load(Shipped(false)).jrePath, L"");
+}
+
+TEST_F(JrePathFixture, AServiceReadsOnlyTheLauncherFile) {
+  WritePerUser("[Java Runtime Environment]\r\nJRE Path=chosen\r\n");
+  EXPECT_EQ(Load(Shipped(true)).jrePath, L"shipped");
+}
+
+TEST_F(JrePathFixture, ThePerUserFileHasNoPlusRule) {
+  WritePerUser("[Java Runtime Environment+]\r\nJRE Path=plus\r\n");
+  EXPECT_EQ(Load(Shipped(false)).jrePath, L"");
+}
+
+TEST_F(JrePathFixture, TheLauncherFilesValueFollowsThePlusRule) {
+  EXPECT_EQ(Load(std::string(kMinimal) + "[Java Runtime Environment+]\r\nJRE Path=p\r\n").jrePath,
+            L" p");
+}
+
+} // namespace
+} // namespace launcher
