@@ -1,0 +1,45 @@
+#pragma once
+
+// The "Class Path" setting turned into the value of java.class.path. Entries are separated
+// by ";" in the settings file on every platform; the result uses the platform's list
+// separator (";" on Windows, ":" on Linux), with one after every entry. Relative entries and
+// wildcards are resolved against the launcher's folder; absolute entries pass unchanged.
+// An entry is absolute by the platform's rule applied to the text as written (Windows: a
+// drive letter or two leading "\"; Linux: a leading "/"), so the Windows habit of a leading
+// "\" for "below the launcher's folder" ("\lib\*.jar") means the same on Linux, where the
+// "\" then reads as "/".
+
+#include <string>
+#include <string_view>
+
+#include "base/platform.h"
+
+namespace launcher {
+
+// Where to look for one relative or wildcard entry, and what goes before each name found.
+struct ClassPathSearch {
+  std::wstring pattern;
+  std::wstring prefix;
+};
+
+// A relative entry is looked up below `launcherFolder` (given without a trailing separator);
+// a separator is put between the two when the entry does not begin with one. An absolute
+// entry is searched as it stands. The prefix is the pattern up to and including its last
+// separator.
+ClassPathSearch ClassPathSearchFor(std::wstring_view entry, bool isAbsolute,
+                                   std::wstring_view launcherFolder,
+                                   wchar_t separator = kPathSeparator);
+
+// Appends every name the file system finds for the entry (in the platform's separators),
+// each as prefix, name and the list separator, in the order the file system returns them.
+// "." and ".." are never added; an entry that matches nothing adds nothing.
+void ResolveClassPathEntry(const std::wstring& entry, bool isAbsolute,
+                           const std::wstring& launcherFolder, std::wstring& classPath);
+
+// The whole class path: every non-empty entry of the setting, its environment references
+// expanded, resolved in order; with `embedJar` the launcher's own file comes first. Empty
+// when nothing is left.
+std::wstring BuildClassPath(std::wstring_view setting, bool embedJar,
+                            const std::wstring& modulePath);
+
+} // namespace launcher

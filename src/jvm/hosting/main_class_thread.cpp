@@ -1,0 +1,189 @@
+#include "jvm/hosting/main_class_thread.h"
+
+#include "base/string_table.h"
+#include "base/text.h"
+#include "jvm/hosting/java_strings.h"
+#include "jvm/hosting/modified_utf8.h"
+#include "jvm/hosting/own_thread.h"
+#include "jvm/hosting/stream_redirection.h"
+#include "jvm/hosting/vm_creation.h"
+#include "ui/exception_dialog.h"
+#include "ui/resources/message_ids.h"
+
+namespace launcher {
+namespace {
+
+constexpr jint kLoadMainByClassName = 1;
+
+// The main class through the runtime's own launcher helper, which also checks it and prints
+// its own error text on the Java error stream. Null when that path yields no class, for any
+// reason (an exception it raised stays pending).
+jclass LoadMainClassThroughHelper(const JvmLibrary& library, JNIEnv* env,
+                                  const std::wstring& mainClass) {
+  jclass helper = library.JVM_FindClassFromBootLoader(env, "sun/launcher/LauncherHelper");
+  if (helper == nullptr) {
+    return nullptr;
+  }
+  jclass result = nullptr;
+  jmethodID checkAndLoadMain =
+      env->GetStaticMethodID(helper, "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;");
+  if (checkAndLoadMain != nullptr) {
+    jstring name = ToJavaString(env, ReplaceAll(mainClass, L'/', L'.'));
+    if (name != nullptr) {
+      result = static_cast<jclass>(env->CallStaticObjectMethod(helper, checkAndLoadMain, JNI_TRUE,
+                                                               kLoadMainByClassName, name));
+      env->DeleteLocalRef(name);
+    }
+  }
+  env->DeleteLocalRef(helper);
+  return result;
+}
+
+// The main class through FindClass with the slash form. Shows its own messages.
+jclass LoadMainClassDirectly(JNIEnv* env, const MainClassRequest& request) {
+  jstring name = ToJavaString(env, request.mainClass);
+  if (name == nullptr) {
+    ShowErrorMessage(request.messageOwner, LoadResourceString(kMsgMainClassLoadFailed),
+                     request.mainClass);
+    return nullptr;
+  }
+  const char* chars = env->GetStringUTFChars(name, nullptr);
+  if (chars == nullptr) {
+    DescribePendingException(env);
+    env->DeleteLocalRef(name);
+    return nullptr;
+  }
+  jclass mainClass = env->FindClass(chars);
+  if (mainClass == nullptr) {
+    const std::wstring className = WideFromModifiedUtf8(chars);
+    env->ReleaseStringUTFChars(name, chars);
+    env->DeleteLocalRef(name);
+    DescribePendingException(env);
+    ShowErrorMessage(request.messageOwner, LoadResourceString(kMsgMainClassNotFound), className);
+    return nullptr;
+  }
+  env->ReleaseStringUTFChars(name, chars);
+  env->DeleteLocalRef(name);
+  return mainClass;
+}
+
+void HandleUncaughtException(JNIEnv* env, jthrowable thrown, const MainClassRequest& request) {
+  if (request.closeSplash) {
+    request.closeSplash();
+  }
+  if (!request.failureCheck) {
+    return;
+  }
+  const std::wstring trace = CaptureStackTrace(env, thrown);
+  if (ShowJavaExceptionDialog(trace)) {
+    CallSystemExit(env);
+  }
+}
+
+// Lets go of the VM after a failure, so that DestroyVm on another thread does not wait for
+// this one. An exception still pending here has been reported by its message already.
+void DetachAfterFailure(VmLaunchState& vm) {
+  if (vm.javaVm != nullptr && vm.jniEnv != nullptr) {
+    vm.jniEnv->ExceptionClear();
+    vm.javaVm->DetachCurrentThread();
+  }
+}
+
+} // namespace
+
+bool RunMainClass(const JvmLibrary& library, VmLaunchState& vm, const MainClassRequest& request) {
+  JNIEnv* env = vm.jniEnv;
+  jclass mainClass = nullptr;
+  if (library.JVM_FindClassFromBootLoader != nullptr) {
+    mainClass = LoadMainClassThroughHelper(library, env, request.mainClass);
+  }
+  if (mainClass == nullptr) {
+    mainClass = LoadMainClassDirectly(env, request);
+    if (mainClass == nullptr) {
+      return false;
+    }
+  }
+
+  jmethodID mainMethod = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
+  if (mainMethod == nullptr) {
+    if (env->ExceptionCheck()) {
+      env->ExceptionDescribe();
+    } else {
+      ShowErrorMessage(request.messageOwner, LoadResourceString(kMsgMainMethodNotFound));
+    }
+    return false;
+  }
+  jobjectArray arguments = ToJavaStringArray(env, request.arguments);
+  if (arguments == nullptr) {
+    DescribePendingException(env);
+    return false;
+  }
+
+  if (request.mainStarting) {
+    request.mainStarting();
+  }
+  env->CallStaticVoidMethod(mainClass, mainMethod, arguments);
+  if (jthrowable thrown = env->ExceptionOccurred()) {
+    HandleUncaughtException(env, thrown, request);
+  }
+
+  if (request.ibmAdmitted) {
+    SleepForever();
+  }
+  return vm.javaVm->DetachCurrentThread() == JNI_OK;
+}
+
+uint32_t MainClassThreadProc(const JvmLibrary& library, VmLaunchState& vm,
+                             const MainClassRequest& request) {
+  if (!CreateVm(library, vm, request.messageOwner)) {
+    return 1;
+  }
+  if (!RunMainClass(library, vm, request)) {
+    DetachAfterFailure(vm);
+    return 1;
+  }
+  DestroyVm(vm);
+  return 0;
+}
+
+uint32_t StartMainClassThread(const JvmLibrary& library, VmLaunchState& vm,
+                              const MainClassRequest& request) {
+  if (vm.threadStackSize == 0) {
+    vm.threadStackSize = DefaultThreadStackSize(library);
+  }
+  return RunOnOwnThread(vm.threadStackSize, [&library, &vm, &request] {
+    return MainClassThreadProc(library, vm, request);
+  });
+}
+
+void DestroyVm(VmLaunchState& vm) {
+  if (vm.javaVm == nullptr) {
+    return;
+  }
+  vm.javaVm->DestroyJavaVM();
+  vm.javaVm = nullptr;
+  vm.jniEnv = nullptr;
+}
+
+bool CallSystemExit(JNIEnv* env) {
+  jclass systemClass = env->FindClass("java/lang/System");
+  if (systemClass == nullptr) {
+    DescribePendingException(env);
+    return false;
+  }
+  jmethodID exitMethod = env->GetStaticMethodID(systemClass, "exit", "(I)V");
+  if (exitMethod == nullptr) {
+    DescribePendingException(env);
+    env->DeleteLocalRef(systemClass);
+    return false;
+  }
+  env->CallStaticVoidMethod(systemClass, exitMethod, static_cast<jint>(-1));
+  env->DeleteLocalRef(systemClass);
+  if (env->ExceptionCheck()) {
+    env->ExceptionDescribe();
+    return false;
+  }
+  return true;
+}
+
+} // namespace launcher

@@ -1,0 +1,66 @@
+#pragma once
+
+// The thread that creates the VM, finds the main class and runs its main(String[]), reacts
+// to an uncaught exception, and destroys the VM.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <jni.h>
+
+#include "jvm/hosting/jvm_library.h"
+#include "jvm/hosting/vm_launch_state.h"
+#include "ui/error_message.h"
+
+namespace launcher {
+
+struct MainClassRequest {
+  // The main class with packages separated by "/".
+  std::wstring mainClass;
+  // The arguments of main: the command line's, then the "Cmd" tokens.
+  std::vector<std::wstring> arguments;
+  // "Failure Check" is "Yes": an uncaught exception is shown, and ends the application when
+  // the user chooses so.
+  bool failureCheck = false;
+  // IBM runtimes are admitted ("VM Provider"): the thread never ends after main returns; the
+  // process ends when the Java code ends the VM.
+  bool ibmAdmitted = false;
+  WindowHandle messageOwner = nullptr;
+  // Called on the thread right before main, once the arguments are ready (the
+  // single-instance event is signalled here).
+  std::function<void()> mainStarting;
+  // Called when main ends with an exception, before anything is shown (the splash window
+  // is closed here).
+  std::function<void()> closeSplash;
+};
+
+// Sets vm.threadStackSize to the runtime's default when nothing set it, runs
+// MainClassThreadProc on a thread with that stack size (on the calling thread when none can
+// be created) and returns its result: 0 when main ran and the VM was destroyed, 1 otherwise.
+uint32_t StartMainClassThread(const JvmLibrary& library, VmLaunchState& vm,
+                              const MainClassRequest& request);
+
+// CreateVm, RunMainClass, DestroyVm. After a failure the VM, if it exists, is left for
+// DestroyVm on the process's main thread; this thread is detached from it first, or that
+// DestroyVm would wait for this thread for ever.
+uint32_t MainClassThreadProc(const JvmLibrary& library, VmLaunchState& vm,
+                             const MainClassRequest& request);
+
+// Finds the main class (through sun.launcher.LauncherHelper when the runtime exports
+// JVM_FindClassFromBootLoader, else FindClass), calls main, handles an uncaught exception,
+// and detaches the thread. Shows 211, 215 or 216 when the class or main cannot be found.
+// True when main was called and the thread is detached again.
+bool RunMainClass(const JvmLibrary& library, VmLaunchState& vm, const MainClassRequest& request);
+
+// Destroys the VM if one exists (DestroyJavaVM waits for every non-daemon Java thread) and
+// forgets it. Also the teardown's call, on the process's main thread.
+void DestroyVm(VmLaunchState& vm);
+
+// Calls System.exit(-1). Returns only when that did not end the VM: true when the call
+// returned without an exception, false when a lookup failed or an exception was raised
+// (which is then described).
+bool CallSystemExit(JNIEnv* env);
+
+} // namespace launcher

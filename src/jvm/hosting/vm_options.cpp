@@ -1,0 +1,94 @@
+#include "jvm/hosting/vm_options.h"
+
+#include "base/environment.h"
+#include "base/narrow_text.h"
+#include "base/platform.h"
+#include "base/string_table.h"
+#include "base/text.h"
+#include "jvm/hosting/class_path.h"
+#include "jvm/hosting/vm_parameters.h"
+#include "launcher/command_line.h"
+#include "launcher/launcher_paths.h"
+#include "settings/settings_keys.h"
+#include "settings/settings_reader.h"
+#include "ui/resources/message_ids.h"
+
+namespace launcher {
+namespace {
+
+// A stream file name: expanded, in the platform's separators.
+std::wstring StreamFileName(std::wstring name) {
+  if (!name.empty()) {
+    ExpandEnvironment(name);
+  }
+  return NativePathFromSetting(std::move(name));
+}
+
+} // namespace
+
+VmOptionSettings ReadVmOptionSettings(const SettingsReader& reader) {
+  VmOptionSettings settings;
+  settings.classPath = reader.Get(kSectionClassPath, kKeyClassPath);
+  settings.embeddedJar = reader.Get(kSectionApplication, kKeyEmbeddedJar);
+  settings.vmParameters = reader.Get(kSectionJavaRuntime, kKeyVirtualMachineParameters);
+  settings.outputFile = reader.Get(kSectionApplication, kKeyOutputFile);
+  settings.outputAppend = reader.Get(kSectionApplication, kKeyOutputAppend);
+  settings.errorFile = reader.Get(kSectionApplication, kKeyErrorFile);
+  settings.errorAppend = reader.Get(kSectionApplication, kKeyErrorAppend);
+  settings.cmd = reader.Get(kSectionApplication, kKeyCmd);
+  return settings;
+}
+
+bool AssembleVmOptionsFrom(const VmOptionSettings& settings, const std::wstring& modulePath,
+                           VmLaunchState& vm, std::vector<std::wstring>& arguments,
+                           WindowHandle messageOwner, const MemoryFigureSource& memory) {
+  const bool embedJar = EqualsIgnoringAsciiCase(settings.embeddedJar, L"Yes");
+  const std::wstring classPath = BuildClassPath(settings.classPath, embedJar, modulePath);
+  if (classPath.empty()) {
+    ShowErrorMessage(messageOwner, LoadResourceString(kMsgClassPathMissing));
+    return false;
+  }
+
+  std::vector<std::wstring> workList;
+  workList.push_back(L"-Djava.class.path=" + classPath);
+  SplitVmParameters(settings.vmParameters, workList, vm.threadStackSize, memory);
+  for (std::wstring& option : workList) {
+    ExpandEnvironment(option);
+    vm.vmOptions.push_back(ToAnsi(option));
+  }
+
+  vm.outputFile = StreamFileName(settings.outputFile);
+  vm.appendOutput = settings.outputAppend == L"yes";
+  vm.errorFile = StreamFileName(settings.errorFile);
+  vm.appendError = settings.errorAppend == L"yes";
+
+  vm.extraArguments = settings.cmd;
+  if (!vm.extraArguments.empty()) {
+    ExpandEnvironment(vm.extraArguments);
+    std::vector<std::wstring> tokens;
+    SplitCommandLine(vm.extraArguments, tokens);
+    for (std::wstring& token : tokens) {
+      if (!token.empty()) {
+        arguments.push_back(std::move(token));
+      }
+    }
+  }
+  return true;
+}
+
+bool AssembleVmOptions(VmLaunchState& vm, std::vector<std::wstring>& arguments,
+                       WindowHandle messageOwner) {
+  const std::optional<std::wstring> modulePath = ModulePath(messageOwner);
+  if (!modulePath) {
+    return false;
+  }
+  const std::optional<std::wstring> settingsPath = ExecutableSettingsPath(*modulePath);
+  if (!settingsPath) {
+    return false;
+  }
+  const SettingsReader reader(*settingsPath);
+  return AssembleVmOptionsFrom(ReadVmOptionSettings(reader), *modulePath, vm, arguments,
+                               messageOwner);
+}
+
+} // namespace launcher

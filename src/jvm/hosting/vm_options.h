@@ -1,0 +1,45 @@
+#pragma once
+
+// The VM options of the launch: the class path, then the "Virtual Machine Parameters";
+// and, read at the same time, the stream files and the "Cmd" arguments for main.
+
+#include <string>
+#include <vector>
+
+#include "jvm/hosting/memory_sizing.h"
+#include "jvm/hosting/vm_launch_state.h"
+#include "ui/error_message.h"
+
+namespace launcher {
+
+class SettingsReader;
+
+// The settings that option assembly reads, as the settings reader gives them.
+struct VmOptionSettings {
+  std::wstring classPath;    // [Class Path] "Class Path"
+  std::wstring embeddedJar;  // [Application] "Embedded Jar"
+  std::wstring vmParameters; // [Java Runtime Environment] "Virtual Machine Parameters"
+  std::wstring outputFile;   // [Application] "Output File"
+  std::wstring outputAppend; // [Application] "Output Append"
+  std::wstring errorFile;    // [Application] "Error File"
+  std::wstring errorAppend;  // [Application] "Error Append"
+  std::wstring cmd;          // [Application] "Cmd"
+};
+
+VmOptionSettings ReadVmOptionSettings(const SettingsReader& reader);
+
+// Appends "-Djava.class.path=..." and the VM parameters to vm.vmOptions (each expanded once
+// more and made narrow), sets vm.threadStackSize from "-Xss", fills the stream fields and
+// vm.extraArguments, and appends the "Cmd" tokens to `arguments`. With an empty class path
+// shows message 209 and returns false before any of that.
+bool AssembleVmOptionsFrom(const VmOptionSettings& settings, const std::wstring& modulePath,
+                           VmLaunchState& vm, std::vector<std::wstring>& arguments,
+                           WindowHandle messageOwner = nullptr,
+                           const MemoryFigureSource& memory = ReadMemoryFigures);
+
+// The same with the launcher's own module path and settings file. False also when the
+// settings file's path cannot be formed (nothing is added then).
+bool AssembleVmOptions(VmLaunchState& vm, std::vector<std::wstring>& arguments,
+                       WindowHandle messageOwner = nullptr);
+
+} // namespace launcher
