@@ -1,10 +1,14 @@
 #include "launcher/launcher_app.h"
 
+#include <memory>
 #include <optional>
 
+#include "jvm/discovery/missing_jre_message.h"
+#include "jvm/discovery/runtime_search.h"
 #include "launcher/command_line.h"
 #include "launcher/exit_codes.h"
 #include "launcher/launcher_paths.h"
+#include "launcher/paired_relaunch.h"
 
 namespace launcher {
 
@@ -38,20 +42,29 @@ bool LauncherApp::Init() {
     ApplyWorkingDirOverride(messageOwner);
   }
 
-  // 6. Runtime search, each step ending Init with true once runtime.jvmDllPath is set:
-  //    "JRE Path" (then CheckPairedRelaunch), the shipped runtime, the registry in the native
-  //    view, then in the 32-bit view when "Pair Product" is set.
-  // 7. Missing-JRE step: message 206 or 207 with RequirementText, the dialog, and on OK the
-  //    chosen folder stored in runtime.jvmDllPath, CheckPairedRelaunch and the "JRE Path"
-  //    write-back.
-  // Until the runtime search is built no runtime can be chosen, so the launch stops here.
+  // 6. Runtime search: "JRE Path" (then the paired-relaunch check), the shipped runtime, the
+  //    registry in the native view, then in the 32-bit view when "Pair Product" is set.
+  const std::unique_ptr<RuntimeRegistry> registry = OpenSystemRuntimeRegistry();
+  if (const std::optional<RuntimeSearchResult> found =
+          SearchForRuntime(settings, modulePath, *registry)) {
+    runtime.jvmDllPath = found->jvmDllPath;
+    runtime.relaunchPaired = found->relaunchPaired;
+    return true;
+  }
+
+  // 7. Missing-JRE step. The dialog that lets the user pick a folder (and then stores it in
+  //    runtime.jvmDllPath, runs CheckPairedRelaunch and WriteBackJrePath) is not built yet;
+  //    the composed message is shown as an error, and the launch ends as a cancel.
+  ShowErrorMessage(messageOwner, ComposeMissingJreMessage(settings.jvmType, settings.minimumVersion,
+                                                          settings.maximumVersion));
   return false;
 }
 
 int32_t LauncherApp::Run() {
-  // 1. Paired relaunch when runtime.relaunchPaired is set: start the paired program with the
-  //    launcher's own command line; kExitPairedStarted, or its exit code with
-  //    "Pair Return Code".
+  // 1. Paired relaunch: the paired program runs the application with our command line.
+  if (runtime.relaunchPaired) {
+    return RunPairedProduct(settings.pairProduct, settings.pairReturnCode);
+  }
   // 2. A second start in single-instance mode returns the running instance's reply.
   // 3. The native library path and the environment published to the application.
   // 4. IsSplashWanted(arguments) decides the splash switch.
