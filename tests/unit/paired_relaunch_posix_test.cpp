@@ -53,7 +53,8 @@ const bool kActsAsPairedProgram = [] {
 }();
 
 std::wstring ThisProgram() {
-  return FromUtf8(std::string(realpath("/proc/self/exe", nullptr)));
+  int error = 0;
+  return ReadModulePath(error).value_or(L"");
 }
 
 // Waits for a file that a process started without waiting will write; bounded so that a
