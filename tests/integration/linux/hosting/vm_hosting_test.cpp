@@ -20,7 +20,9 @@ struct InstalledRuntime {
   std::string vmLibrary;
 };
 
-void PrintTo(const InstalledRuntime& runtime, std::ostream* out) { *out << runtime.name; }
+void PrintTo(const InstalledRuntime& runtime, std::ostream* out) {
+  *out << runtime.name;
+}
 
 std::vector<InstalledRuntime> InstalledRuntimes() {
   std::vector<InstalledRuntime> runtimes;
@@ -70,22 +72,24 @@ protected:
 
 std::string Settings(const std::string& mainClass, const std::string& more = "",
                      const std::string& classPath = "lib\\*.jar") {
-  return "[Java Runtime Environment]\nMain Class=" + mainClass + "\n" + more + "\n[Class Path]\nClass Path=" +
-         classPath + "\n";
+  return "[Java Runtime Environment]\nMain Class=" + mainClass + "\n" + more +
+         "\n[Class Path]\nClass Path=" + classPath + "\n";
 }
 
 TEST_P(HostingTest, MainReceivesTheArgumentsAsGivenThenTheCmdTokens) {
   AppFolder& app = MakeProbeApp(Settings("hosting.Probe", "[Application]\nCmd=tail \"c d\"\n"));
-  const RunResult run =
-      RunProbe(app, {"args", "with blank", "", "quote\"inside", "\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80", "-nosplash"});
+  const RunResult run = RunProbe(app, {"args", "with blank", "", "quote\"inside",
+                                       "\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80", "-nosplash"});
   EXPECT_EQ(run.exitCode, 0) << run.Describe();
-  EXPECT_EQ(run.out, "<args>\n<with blank>\n<>\n<quote\"inside>\n<\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80>\n"
-                     "<-nosplash>\n<tail>\n<c d>\n");
+  EXPECT_EQ(run.out,
+            "<args>\n<with blank>\n<>\n<quote\"inside>\n<\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80>\n"
+            "<-nosplash>\n<tail>\n<c d>\n");
   EXPECT_EQ(run.err, "");
 }
 
 TEST_P(HostingTest, ClassPathEntriesResolveBelowTheLauncherFolder) {
-  for (const char* classPath : {"lib\\*.jar", "\\lib\\hosting.jar", "lib/hosting.jar", "\\lib\\*"}) {
+  for (const char* classPath :
+       {"lib\\*.jar", "\\lib\\hosting.jar", "lib/hosting.jar", "\\lib\\*"}) {
     AppFolder& app = MakeProbeApp(Settings("hosting.Probe", "", classPath));
     const RunResult run = RunProbe(app, {"property", "java.class.path"});
     EXPECT_EQ(run.exitCode, 0) << classPath << ": " << run.Describe();
@@ -94,8 +98,9 @@ TEST_P(HostingTest, ClassPathEntriesResolveBelowTheLauncherFolder) {
 }
 
 TEST_P(HostingTest, VmParametersAreUnquotedAndSizedBeforeTheVmSeesThem) {
-  AppFolder& app = MakeProbeApp(Settings(
-      "hosting.Probe", "Virtual Machine Parameters=-Dprobe.value=\"a b\"  -Xmx1:64:96P -Dprobe.other=x\n"));
+  AppFolder& app = MakeProbeApp(
+      Settings("hosting.Probe",
+               "Virtual Machine Parameters=-Dprobe.value=\"a b\"  -Xmx1:64:96P -Dprobe.other=x\n"));
   RunResult run = RunProbe(app, {"property", "probe.value"});
   EXPECT_EQ(run.exitCode, 0) << run.Describe();
   EXPECT_EQ(run.out, "<a b>\n");
@@ -136,7 +141,8 @@ TEST_P(HostingTest, AnUncaughtExceptionWithoutFailureCheckEndsWithZero) {
   AppFolder& app = MakeProbeApp(Settings("hosting.Probe"));
   const RunResult run = RunProbe(app, {"throw"});
   EXPECT_EQ(run.exitCode, 0) << run.Describe();
-  EXPECT_NE(run.err.find("Exception in thread \"main\" java.lang.IllegalStateException: boom"), std::string::npos)
+  EXPECT_NE(run.err.find("Exception in thread \"main\" java.lang.IllegalStateException: boom"),
+            std::string::npos)
       << run.err;
 }
 
@@ -145,10 +151,11 @@ TEST_P(HostingTest, AnUncaughtExceptionWithFailureCheckShowsTheTraceAndStops) {
   // Even where the VM's default character set is plain ASCII, the trace arrives unchanged.
   const RunResult run = RunProbe(app, {"throw"}, {{"LC_ALL", "C"}, {"LANG", "C"}});
   EXPECT_EQ(run.exitCode, 255) << run.Describe();
-  EXPECT_EQ(run.err.rfind("java.lang.IllegalStateException: boom \xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80\n"
-                          "\tat hosting.Probe.main(Probe.java:",
-                          0),
-            0u)
+  EXPECT_EQ(
+      run.err.rfind("java.lang.IllegalStateException: boom \xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80\n"
+                    "\tat hosting.Probe.main(Probe.java:",
+                    0),
+      0u)
       << run.err;
 }
 
@@ -157,16 +164,20 @@ TEST_P(HostingTest, AMissingMainClassIsReportedByTheRuntimesLauncherHelper) {
   const RunResult run = RunProbe(app, {});
   // The helper prints its own text and ends the VM itself, with 1.
   EXPECT_EQ(run.exitCode, 1) << run.Describe();
-  EXPECT_NE(run.err.find("Error: Could not find or load main class hosting.Missing"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("Error: Could not find or load main class hosting.Missing"),
+            std::string::npos)
+      << run.err;
 }
 
 TEST_P(HostingTest, WithoutTheBootLoaderExportAMissingMainClassGivesMessage215) {
   AppFolder& app = MakeProbeApp(Settings("hosting.Missing"));
   const RunResult run = RunProbe(app, {}, {{"HOSTING_PROBE_NO_BOOT_LOADER", "1"}});
   EXPECT_EQ(run.exitCode, 255) << run.Describe();
-  EXPECT_NE(run.err.find("java.lang.NoClassDefFoundError: hosting/Missing"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("java.lang.NoClassDefFoundError: hosting/Missing"), std::string::npos)
+      << run.err;
   const std::string message = "Could not find the main class hosting/Missing.\n";
-  EXPECT_EQ(run.err.substr(run.err.size() - std::min(run.err.size(), message.size())), message) << run.err;
+  EXPECT_EQ(run.err.substr(run.err.size() - std::min(run.err.size(), message.size())), message)
+      << run.err;
 }
 
 TEST_P(HostingTest, WithoutTheBootLoaderExportAClassWithoutMainIsDescribed) {
@@ -174,7 +185,8 @@ TEST_P(HostingTest, WithoutTheBootLoaderExportAClassWithoutMainIsDescribed) {
   const RunResult run = RunProbe(app, {}, {{"HOSTING_PROBE_NO_BOOT_LOADER", "1"}});
   EXPECT_EQ(run.exitCode, 255) << run.Describe();
   // The VM leaves the failed lookup pending, so it is described and message 216 stays unshown.
-  EXPECT_EQ(run.err.rfind("Exception in thread \"main\" java.lang.NoSuchMethodError: ", 0), 0u) << run.err;
+  EXPECT_EQ(run.err.rfind("Exception in thread \"main\" java.lang.NoSuchMethodError: ", 0), 0u)
+      << run.err;
   EXPECT_EQ(run.err.find("No main method found"), std::string::npos) << run.err;
 }
 
@@ -182,14 +194,29 @@ TEST_P(HostingTest, AClassWithoutMainIsReportedByTheRuntimesLauncherHelper) {
   AppFolder& app = MakeProbeApp(Settings("hosting.NoMain"));
   const RunResult run = RunProbe(app, {});
   EXPECT_EQ(run.exitCode, 1) << run.Describe();
-  EXPECT_NE(run.err.find("Error: Main method not found in class hosting.NoMain"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("Error: Main method not found in class hosting.NoMain"), std::string::npos)
+      << run.err;
 }
 
 TEST_P(HostingTest, AnUnrecognisedVmOptionFailsCreationWithItsReason) {
-  AppFolder& app = MakeProbeApp(Settings("hosting.Probe", "Virtual Machine Parameters=-XX:+NoSuchHostingOption\n"));
-  const RunResult run = RunProbe(app, {});
-  EXPECT_EQ(run.exitCode, 255) << run.Describe();
-  EXPECT_NE(run.err.find("JNI exception: failed to create the Java VM\nReason: "), std::string::npos) << run.err;
+  const struct {
+    const char* option;
+    const char* message;
+  } cases[] = {
+      // The runtime answers JNI_EINVAL for an unknown -XX option and JNI_ERR for other ones.
+      {"-XX:+NoSuchHostingOption",
+       "JNI exception: failed to create the Java VM\nReason: invalid arguments.\n"},
+      {"-Xnosuchoption", "JNI exception: failed to create the Java VM\nReason: unknown.\n"},
+  };
+  for (const auto& c : cases) {
+    AppFolder& app = MakeProbeApp(
+        Settings("hosting.Probe", std::string("Virtual Machine Parameters=") + c.option + "\n"));
+    const RunResult run = RunProbe(app, {});
+    EXPECT_EQ(run.exitCode, 255) << run.Describe();
+    const std::string message = c.message;
+    ASSERT_GE(run.err.size(), message.size()) << run.err;
+    EXPECT_EQ(run.err.substr(run.err.size() - message.size()), message) << run.err;
+  }
 }
 
 TEST_P(HostingTest, VmLibrariesThatCannotBeBoundAreReported) {
@@ -198,14 +225,16 @@ TEST_P(HostingTest, VmLibrariesThatCannotBeBoundAreReported) {
   options.environment["HOSTING_PROBE_JVM"] = app.Path("nothing/libjvm.so");
   RunResult run = app.Run(options);
   EXPECT_EQ(run.exitCode, 255) << run.Describe();
-  EXPECT_EQ(run.err, "Failed to load Java VM library: " + app.Path("nothing/libjvm.so") + " (errno = 2).\n");
+  EXPECT_EQ(run.err,
+            "Failed to load Java VM library: " + app.Path("nothing/libjvm.so") + " (errno = 2).\n");
 
   // A library that exists but cannot be loaded on its own (it needs libjvm.so beside it).
   const fs::path lib = fs::path(GetParam().vmLibrary).parent_path().parent_path();
   options.environment["HOSTING_PROBE_JVM"] = lib / "libzip.so";
   run = app.Run(options);
   EXPECT_EQ(run.exitCode, 255) << run.Describe();
-  EXPECT_EQ(run.err, "Failed to load Java VM library: " + (lib / "libzip.so").string() + " (errno = 8).\n");
+  EXPECT_EQ(run.err,
+            "Failed to load Java VM library: " + (lib / "libzip.so").string() + " (errno = 8).\n");
 
   // A library of the runtime that is not the VM: it loads but lacks the exports.
   options.environment["HOSTING_PROBE_JVM"] = lib / "libjli.so";
@@ -215,8 +244,9 @@ TEST_P(HostingTest, VmLibrariesThatCannotBeBoundAreReported) {
 }
 
 TEST_P(HostingTest, StreamsGoToTheirFilesWithTheirPictures) {
-  AppFolder& app = MakeProbeApp(Settings("hosting.Probe", "[Application]\nOutput File=logs\\out_%yyyy%.log\n"
-                                                          "Error File=logs\\err_%yyyy%.log\nError Append=yes\n"));
+  AppFolder& app = MakeProbeApp(Settings("hosting.Probe",
+                                         "[Application]\nOutput File=logs\\out_%yyyy%.log\n"
+                                         "Error File=logs\\err_%yyyy%.log\nError Append=yes\n"));
   app.MakeFolder("logs");
   const std::string year = std::to_string(1900 + [] {
     const std::time_t now = std::time(nullptr);
@@ -236,27 +266,32 @@ TEST_P(HostingTest, StreamsGoToTheirFilesWithTheirPictures) {
 }
 
 TEST_P(HostingTest, StreamFoldersAreCreatedAndAnUnopenableFileIsDescribed) {
-  AppFolder& app = MakeProbeApp(Settings("hosting.Probe", "[Application]\nOutput File=new\\deeper\\out.log\n"
-                                                          "Error File=err-is-a-folder\n"));
+  AppFolder& app =
+      MakeProbeApp(Settings("hosting.Probe", "[Application]\nOutput File=new\\deeper\\out.log\n"
+                                             "Error File=err-is-a-folder\n"));
   app.MakeFolder("err-is-a-folder");
   const RunResult run = RunProbe(app, {"streams"});
   EXPECT_EQ(run.exitCode, 0) << run.Describe();
   EXPECT_EQ(app.Read("new/deeper/out.log"), "to out\n");
-  EXPECT_NE(run.err.find("java.io.FileNotFoundException: err-is-a-folder"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("java.io.FileNotFoundException: err-is-a-folder"), std::string::npos)
+      << run.err;
   EXPECT_NE(run.err.find("to err"), std::string::npos) << "the error stream stays as it was";
 }
 
 TEST_P(HostingTest, TheApplicationSeesTheChosenRuntimeAndTheLibraryPath) {
-  AppFolder& app = MakeProbeApp(Settings("hosting.Probe", "Library Path=native\\a;native\\b\nSystem Path=/sys/x\n"));
+  AppFolder& app = MakeProbeApp(
+      Settings("hosting.Probe", "Library Path=native\\a;native\\b\nSystem Path=/sys/x\n"));
   const fs::path home = fs::path(GetParam().vmLibrary).parent_path().parent_path().parent_path();
-  RunResult run = RunProbe(app, {"environment", "ZL_JVM_PATH", "ZL_JVM_HOME", "PATH"}, {{"PATH", "/usr/bin:/bin"}});
+  RunResult run = RunProbe(app, {"environment", "ZL_JVM_PATH", "ZL_JVM_HOME", "PATH"},
+                           {{"PATH", "/usr/bin:/bin"}});
   EXPECT_EQ(run.exitCode, 0) << run.Describe();
-  EXPECT_EQ(run.out, "<" + GetParam().vmLibrary + ">\n<" + home.string() + ">\n<" + "/sys/x:/usr/bin:/bin:" +
-                         (home / "bin").string() + ">\n");
+  EXPECT_EQ(run.out, "<" + GetParam().vmLibrary + ">\n<" + home.string() + ">\n<" +
+                         "/sys/x:/usr/bin:/bin:" + (home / "bin").string() + ">\n");
 
   run = RunProbe(app, {"property", "java.library.path"}, {{"PATH", "/usr/bin:/bin"}});
   EXPECT_EQ(run.exitCode, 0) << run.Describe();
-  EXPECT_EQ(run.out, "<native/a:native/b:" + app.Folder() + "/:.:/usr/bin:/bin:" + (home / "lib").string() + ">\n");
+  EXPECT_EQ(run.out, "<native/a:native/b:" + app.Folder() +
+                         "/:.:/usr/bin:/bin:" + (home / "lib").string() + ">\n");
 }
 
 TEST_P(HostingTest, WithIbmRuntimesAdmittedTheMainThreadWaitsForTheVmToEnd) {
