@@ -181,16 +181,18 @@ jclass FindClassFromBootLoader(JNIEnv* jniEnv, const char* name) {
 
 } // namespace fake_jvm
 
-// The library notes the thread that loads it (the host's main thread, normally) and the
-// environment it was loaded in.
+// The library notes the thread that loads it (the host's main thread, normally), the host's
+// command line and the environment it was loaded in.
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     fake_jvm::Vm().loaderThread = GetCurrentThreadId();
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(module, path, MAX_PATH);
+    const wchar_t* commandLine = GetCommandLineW();
     fake_jvm::LogRecord("load")
         .Number("thread", GetCurrentThreadId())
-        .Text("module", std::u16string(path, path + wcslen(path)));
+        .Text("module", std::u16string(path, path + wcslen(path)))
+        .Text("commandLine", std::u16string(commandLine, commandLine + wcslen(commandLine)));
     fake_jvm::LogEnvironment();
   }
   return TRUE;
