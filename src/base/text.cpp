@@ -89,7 +89,8 @@ std::wstring FromUtf8(std::string_view text) {
     size_t taken = 1;
     bool valid = true;
     for (; taken < length; ++taken) {
-      if (i + taken >= text.size() || (static_cast<unsigned char>(text[i + taken]) & 0xC0) != 0x80) {
+      if (i + taken >= text.size() ||
+          (static_cast<unsigned char>(text[i + taken]) & 0xC0) != 0x80) {
         valid = false;
         break;
       }
