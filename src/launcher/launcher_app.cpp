@@ -5,6 +5,10 @@
 
 #include "jvm/discovery/missing_jre_message.h"
 #include "jvm/discovery/runtime_search.h"
+#include "jvm/hosting/jvm_library.h"
+#include "jvm/hosting/library_path.h"
+#include "jvm/hosting/main_class_thread.h"
+#include "jvm/hosting/vm_options.h"
 #include "launcher/command_line.h"
 #include "launcher/exit_codes.h"
 #include "launcher/launcher_paths.h"
@@ -66,12 +70,33 @@ int32_t LauncherApp::Run() {
     return RunPairedProduct(settings.pairProduct, settings.pairReturnCode);
   }
   // 2. A second start in single-instance mode returns the running instance's reply.
+
   // 3. The native library path and the environment published to the application.
+  SetLibraryPathAndEnvironment(runtime.jvmDllPath, settings.libraryPath, settings.systemPath, vm);
+
   // 4. IsSplashWanted(arguments) decides the splash switch.
   // 5. Splash start; kExitSplashFailed when it fails.
-  // 6. Bind the VM library at runtime.jvmDllPath; kExitFailure when that fails.
-  // 7. Build the VM options.
-  // 8. Run the main-class thread and wait for it; kExitSuccess when it returns 0.
+
+  // 6. The VM library; BindJvmLibrary has reported a failure.
+  if (!BindJvmLibrary(runtime.jvmDllPath, jvmLibrary, messageOwner)) {
+    return kExitFailure;
+  }
+
+  // 7. The VM options. An empty class path has been reported; the VM is still created, as
+  //    the application may find its classes through its VM parameters.
+  AssembleVmOptions(vm, arguments, messageOwner);
+
+  // 8. The main-class thread, waited for without time-out.
+  MainClassRequest request;
+  request.mainClass = settings.mainClass;
+  request.arguments = arguments;
+  request.failureCheck = settings.failureCheck;
+  request.ibmAdmitted = settings.ibmAllowed || settings.ibmFavored;
+  request.messageOwner = messageOwner;
+  if (StartMainClassThread(jvmLibrary, vm, request) == 0) {
+    return kExitSuccess;
+  }
+
   // 9. Otherwise close the runtime's splash screen if it is shown.
   return kExitFailure;
 }
@@ -80,6 +105,7 @@ LauncherApp::~LauncherApp() {
   // Teardown, in this order:
   // 1. Stop the native splash thread and delete its window.
   // 2. Destroy the VM if it still exists.
+  DestroyVm(vm);
   // 3. Single instance: stop the listener thread, unmap the shared block, close the mapping.
   // 4. Close the single-instance event.
   // 5. Call the runtime splash library's SplashClose if it was used.

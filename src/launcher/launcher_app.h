@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "jvm/hosting/jvm_library.h"
+#include "jvm/hosting/vm_launch_state.h"
 #include "settings/launcher_settings.h"
 #include "ui/error_message.h"
 
@@ -41,6 +43,10 @@ public:
   // Filled by LoadSettings during Init.
   LauncherSettings settings;
   ChosenRuntime runtime;
+  // The entry points bound from the VM library.
+  JvmLibrary jvmLibrary;
+  // VM options, stream files, the main thread's stack size, and the VM once created.
+  VmLaunchState vm;
   // Owner window of error messages: the native splash window while it exists, else none.
   WindowHandle messageOwner = nullptr;
 };

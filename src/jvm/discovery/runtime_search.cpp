@@ -67,7 +67,7 @@ bool ComesBefore(const JvmCandidate& b, const JvmCandidate& a, int32_t jvmType, 
 
 } // namespace
 
-JvmLibrary FindJvmLibrary(const std::wstring& home, int32_t jvmType) {
+FoundJvmLibrary FindJvmLibrary(const std::wstring& home, int32_t jvmType) {
   if (jvmType == kJvmTypeServer || jvmType == kJvmTypeFavorServer) {
     if (std::optional<std::wstring> path = FirstExisting(home, JvmKind::kServer)) {
       return {std::move(*path), true};
@@ -129,7 +129,7 @@ std::optional<JavaHomeProbe> ReadJavaHome(RuntimeRegistry& registry, const Vendo
   }
   const bool isSunJre = key.path == std::wstring_view(kJavaSoftJreKey);
   const int32_t probeType = isSunJre && jvmType == kJvmTypeFavorServer ? kJvmTypeAny : jvmType;
-  const JvmLibrary library = FindJvmLibrary(home, probeType);
+  const FoundJvmLibrary library = FindJvmLibrary(home, probeType);
   if (library.path.empty()) {
     return std::nullopt;
   }
@@ -215,7 +215,7 @@ std::optional<RuntimeSearchResult> SearchForRuntime(const LauncherSettings& sett
                                                     const std::optional<std::wstring>& modulePath,
                                                     RuntimeRegistry& registry) {
   if (!settings.jrePath.empty()) {
-    const JvmLibrary library =
+    const FoundJvmLibrary library =
         FindJvmLibrary(EnsureTrailingSeparator(settings.jrePath), settings.jvmType);
     if (!library.path.empty()) {
       const bool relaunch = CheckPairedRelaunch(library.path, settings.pairProduct);
@@ -225,7 +225,7 @@ std::optional<RuntimeSearchResult> SearchForRuntime(const LauncherSettings& sett
   if (modulePath) {
     // A shipped runtime is the application's own choice: it is never handed to the paired
     // program.
-    const JvmLibrary library = FindJvmLibrary(FindShippedRuntime(*modulePath), settings.jvmType);
+    const FoundJvmLibrary library = FindJvmLibrary(FindShippedRuntime(*modulePath), settings.jvmType);
     if (!library.path.empty()) {
       return RuntimeSearchResult{library.path, false, RuntimeSource::kShippedRuntime};
     }
@@ -235,7 +235,7 @@ std::optional<RuntimeSearchResult> SearchForRuntime(const LauncherSettings& sett
     found = SearchRegistry(registry, settings, true);
   }
   if (found) {
-    const JvmLibrary library = FindJvmLibrary(found->javaHome, settings.jvmType);
+    const FoundJvmLibrary library = FindJvmLibrary(found->javaHome, settings.jvmType);
     if (!library.path.empty()) {
       return RuntimeSearchResult{library.path, found->relaunchPaired,
                                  found->relaunchPaired ? RuntimeSource::kRegistry32BitView

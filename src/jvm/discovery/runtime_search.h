@@ -20,7 +20,7 @@
 
 namespace launcher {
 
-struct JvmLibrary {
+struct FoundJvmLibrary {
   std::wstring path; // empty when no VM library was found
   bool isServer = false;
 };
@@ -28,7 +28,7 @@ struct JvmLibrary {
 // Probes a home (ending in a separator, or empty for names relative to the current folder)
 // for its VM library, by jvmType: 1 accepts only the server VM; 2 tries the server VM first
 // and then the others; 0 tries client, classic, hotspot, server, jrockit in that order.
-JvmLibrary FindJvmLibrary(const std::wstring& home, int32_t jvmType);
+FoundJvmLibrary FindJvmLibrary(const std::wstring& home, int32_t jvmType);
 
 // The home of a runtime shipped beside the launcher: the launcher's own folder when it holds
 // the runtime marker, else its "jre64" folder when that does, else an empty home.
