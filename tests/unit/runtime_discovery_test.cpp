@@ -43,7 +43,7 @@ TEST_P(FindJvmLibraryTest, ProbesInTheOrderOfTheJvmType) {
   for (JvmKind kind : c.present) {
     folder.MakeRuntime("rt", {kind});
   }
-  const JvmLibrary library = FindJvmLibrary(folder.Join("rt/"), c.jvmType);
+  const FoundJvmLibrary library = FindJvmLibrary(folder.Join("rt/"), c.jvmType);
   if (!c.found) {
     EXPECT_EQ(library.path, L"");
     EXPECT_FALSE(library.isServer);
@@ -86,7 +86,7 @@ TEST(FindJvmLibraryTest, EmptyHomeProbesTheCurrentFolder) {
   folder.MakeRuntime("", {JvmKind::kServer});
   const std::wstring previous = CurrentFolder();
   ASSERT_TRUE(SetCurrentFolder(folder.path()));
-  const JvmLibrary library = FindJvmLibrary(L"", kJvmTypeAny);
+  const FoundJvmLibrary library = FindJvmLibrary(L"", kJvmTypeAny);
   SetCurrentFolder(previous);
   EXPECT_EQ(library.path, LibraryName(JvmKind::kServer));
   EXPECT_TRUE(library.isServer);

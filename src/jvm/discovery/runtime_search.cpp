@@ -225,7 +225,8 @@ std::optional<RuntimeSearchResult> SearchForRuntime(const LauncherSettings& sett
   if (modulePath) {
     // A shipped runtime is the application's own choice: it is never handed to the paired
     // program.
-    const FoundJvmLibrary library = FindJvmLibrary(FindShippedRuntime(*modulePath), settings.jvmType);
+    const FoundJvmLibrary library =
+        FindJvmLibrary(FindShippedRuntime(*modulePath), settings.jvmType);
     if (!library.path.empty()) {
       return RuntimeSearchResult{library.path, false, RuntimeSource::kShippedRuntime};
     }
