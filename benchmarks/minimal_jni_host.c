@@ -3,11 +3,15 @@
  * VM library, create the VM on a new thread with the given options, call the main class's
  * main(String[]), detach, destroy the VM. No settings, no runtime search, no messages.
  *
- *   minimal_jni_host LIBJVM MAIN_CLASS [VM_OPTION...] -- [ARGUMENT...]
+ *   minimal_jni_host [--launcher-helper] LIBJVM MAIN_CLASS [VM_OPTION...] -- [ARGUMENT...]
  *
  * MAIN_CLASS is written with slashes (pkg/Main). The class path comes in as a VM option
  * (-Djava.class.path=...). The exit code is 0 when main returned, 1 when anything failed or main
  * threw; a System.exit(n) in Java ends the process with n as usual.
+ *
+ * --launcher-helper loads the main class the way the launcher and `java` do, through the
+ * runtime's sun.launcher.LauncherHelper.checkAndLoadMain, instead of a plain FindClass: it tells
+ * how much of the difference between the launcher and the plain host that lookup accounts for.
  */
 #include <dlfcn.h>
 #include <jni.h>
@@ -17,9 +21,11 @@
 #include <string.h>
 
 typedef jint(JNICALL* CreateJavaVmFunction)(JavaVM**, void**, void*);
+typedef jclass(JNICALL* FindClassFromBootLoaderFunction)(JNIEnv*, const char*);
 
 struct HostRequest {
   CreateJavaVmFunction createJavaVm;
+  FindClassFromBootLoaderFunction findClassFromBootLoader; /* set for --launcher-helper */
   const char* mainClass;
   JavaVMOption* options;
   int optionCount;
@@ -28,8 +34,35 @@ struct HostRequest {
   int result;
 };
 
+/* sun.launcher.LauncherHelper.checkAndLoadMain(true, 1, "pkg.Main"), or NULL. */
+static jclass LoadMainThroughHelper(JNIEnv* env, const struct HostRequest* request) {
+  jclass helper = request->findClassFromBootLoader(env, "sun/launcher/LauncherHelper");
+  if (helper == NULL) {
+    return NULL;
+  }
+  jmethodID checkAndLoadMain = (*env)->GetStaticMethodID(env, helper, "checkAndLoadMain",
+                                                         "(ZILjava/lang/String;)Ljava/lang/Class;");
+  if (checkAndLoadMain == NULL) {
+    return NULL;
+  }
+  char dotted[1024];
+  snprintf(dotted, sizeof dotted, "%s", request->mainClass);
+  for (char* c = dotted; *c != '\0'; ++c) {
+    if (*c == '/') {
+      *c = '.';
+    }
+  }
+  jstring name = (*env)->NewStringUTF(env, dotted);
+  if (name == NULL) {
+    return NULL;
+  }
+  return (jclass)(*env)->CallStaticObjectMethod(env, helper, checkAndLoadMain, JNI_TRUE, 1, name);
+}
+
 static int RunMain(JNIEnv* env, const struct HostRequest* request) {
-  jclass mainClass = (*env)->FindClass(env, request->mainClass);
+  jclass mainClass = request->findClassFromBootLoader != NULL
+                         ? LoadMainThroughHelper(env, request)
+                         : (*env)->FindClass(env, request->mainClass);
   if (mainClass == NULL) {
     (*env)->ExceptionDescribe(env);
     return 1;
@@ -91,8 +124,14 @@ static void* HostThread(void* parameter) {
 }
 
 int main(int argc, char** argv) {
+  int useHelper = argc > 1 && strcmp(argv[1], "--launcher-helper") == 0;
+  if (useHelper) {
+    --argc;
+    ++argv;
+  }
   if (argc < 3) {
-    fprintf(stderr, "usage: minimal_jni_host LIBJVM MAIN_CLASS [VM_OPTION...] -- [ARGUMENT...]\n");
+    fprintf(stderr, "usage: minimal_jni_host [--launcher-helper] LIBJVM MAIN_CLASS [VM_OPTION...] "
+                    "-- [ARGUMENT...]\n");
     return 2;
   }
   void* library = dlopen(argv[1], RTLD_NOW | RTLD_GLOBAL);
@@ -106,6 +145,14 @@ int main(int argc, char** argv) {
   if (request.createJavaVm == NULL) {
     fprintf(stderr, "minimal_jni_host: no JNI_CreateJavaVM in %s\n", argv[1]);
     return 1;
+  }
+  if (useHelper) {
+    request.findClassFromBootLoader =
+        (FindClassFromBootLoaderFunction)dlsym(library, "JVM_FindClassFromBootLoader");
+    if (request.findClassFromBootLoader == NULL) {
+      fprintf(stderr, "minimal_jni_host: no JVM_FindClassFromBootLoader in %s\n", argv[1]);
+      return 1;
+    }
   }
   request.mainClass = argv[2];
 

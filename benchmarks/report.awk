@@ -53,13 +53,14 @@ function verdict(ok) { return ok ? "met" : "**not met**" }
 }
 
 END {
-  split("launcher java host", ways, " ")
+  split("launcher java host host-lh", ways, " ")
   label["launcher"] = "launcher (renamed, settings file, `JRE Path` pinned)"
   label["java"] = "`java -cp`"
   label["host"] = "minimal JNI host (`benchmarks/minimal_jni_host.c`)"
+  label["host-lh"] = "reference: minimal host + LauncherHelper main-class lookup"
   print "| Way of starting | Median wall time (ms) | Median CPU time, user+sys (ms) | Median peak RSS (MiB) | Runs |"
   print "|---|---:|---:|---:|---:|"
-  for (i = 1; i <= 3; i++) {
+  for (i = 1; i <= 4; i++) {
     w = ways[i]
     wall[w] = median(values[w SUBSEP "wall"])
     cpu[w] = median(values[w SUBSEP "cpu"])
@@ -76,10 +77,14 @@ END {
   printf "| launcher / minimal host | %.3f | %.3f | %+.2f MiB | wall <= 1.03: %s; RSS within 1 MiB: %s |\n", \
     hostWallRatio, cpu["launcher"] / cpu["host"], hostRssDelta, \
     verdict(hostWallRatio <= 1.03), verdict(hostRssDelta <= 1)
+  printf "| launcher / minimal host + LauncherHelper | %.3f | %.3f | %+.2f MiB | (reference) |\n", \
+    wall["launcher"] / wall["host-lh"], cpu["launcher"] / cpu["host-lh"], (rss["launcher"] - rss["host-lh"]) / 1024
   printf "| launcher / `java` | %.3f | %.3f | %+.2f MiB | wall <= 1.00: %s |\n", \
     javaWallRatio, cpu["launcher"] / cpu["java"], javaRssDelta, verdict(javaWallRatio <= 1)
-  printf "\nPaired per-round medians: launcher - minimal host %+.1f ms wall, %+.1f ms CPU; launcher - java %+.1f ms wall, %+.1f ms CPU.\n", \
+  printf "\nPaired per-round medians: launcher - minimal host %+.1f ms wall, %+.1f ms CPU; " \
+    "launcher - (host + LauncherHelper) %+.1f ms wall, %+.1f ms CPU; launcher - java %+.1f ms wall, %+.1f ms CPU.\n", \
     paired("launcher", "host", "wall") / 1000, paired("launcher", "host", "cpu") / 1000, \
+    paired("launcher", "host-lh", "wall") / 1000, paired("launcher", "host-lh", "cpu") / 1000, \
     paired("launcher", "java", "wall") / 1000, paired("launcher", "java", "cpu") / 1000
 
   if (!(("cp1-launcher") in count)) exit

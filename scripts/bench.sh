@@ -5,6 +5,8 @@
 #   java      the JDK's own `java -cp`
 #   host      benchmarks/minimal_jni_host.c: dlopen the same libjvm.so, create the VM on a new
 #             thread, call main, destroy the VM, nothing else
+# and, as a reference that explains part of the difference, the same host loading the main class
+# through the runtime's LauncherHelper, as the launcher and `java` do (host-lh);
 # and the cost of a wildcard class-path entry over a folder of many (empty) jars, against the
 # same application with one jar there, with `java` given the same entries as a baseline.
 #
@@ -32,7 +34,7 @@ while (($#)); do
     --jars) jars="$2"; shift 2 ;;
     --launcher) launcher="$2"; shift 2 ;;
     --jdk) jdk="$2"; shift 2 ;;
-    -h|--help) sed -n '2,21p' "$0"; exit 0 ;;
+    -h|--help) awk 'NR > 1 && /^#/ { sub(/^# ?/, ""); print; next } NR > 1 { exit }' "$0"; exit 0 ;;
     *) echo "bench: unknown argument $1" >&2; exit 2 ;;
   esac
 done
@@ -106,6 +108,7 @@ host="$work/tools/minimal_jni_host"
 # --- the staged applications ---------------------------------------------------------------
 stage "$work/app" Bench '\lib\hello.jar' "$jdk"
 hostCommand=("$host" "$libjvm" Hello "-Djava.class.path=$work/app/lib/hello.jar" "${vmOptions[@]}" --)
+hostHelperCommand=("$host" --launcher-helper "${hostCommand[@]:1}")
 javaCommand=("$jdk/bin/java" "${vmOptions[@]}" -cp "$work/app/lib/hello.jar" Hello)
 
 # Class-path folders: the same application with 1, $small and $jars empty jars in jars/.
@@ -125,7 +128,7 @@ for size in 1 "$small" "$jars"; do
   cpFolder[$size]="$folder"
 done
 
-variants=(launcher java host cp1-launcher cpS-launcher cpN-launcher cp1-java cpS-java cpN-java)
+variants=(launcher java host host-lh cp1-launcher cpS-launcher cpN-launcher cp1-java cpS-java cpN-java)
 
 # Runs one variant behind the given command prefix (env, or the measuring wrapper).
 commandFor() {
@@ -134,6 +137,7 @@ commandFor() {
     launcher) "$@" "$work/app/Bench" ;;
     java) "$@" "${javaCommand[@]}" ;;
     host) "$@" "${hostCommand[@]}" ;;
+    host-lh) "$@" "${hostHelperCommand[@]}" ;;
     cp1-launcher) "$@" "${cpFolder[1]}/CpBench" ;;
     cpS-launcher) "$@" "${cpFolder[$small]}/CpBench" ;;
     cpN-launcher) "$@" "${cpFolder[$jars]}/CpBench" ;;
