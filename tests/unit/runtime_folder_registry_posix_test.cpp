@@ -5,6 +5,8 @@
 
 #include "base/text.h"
 #include "jvm/discovery/image_architecture.h"
+#include "jvm/discovery/jvm_layout.h"
+#include "jvm/discovery/runtime_search.h"
 #include "unit/support/discovery_fixtures.h"
 #include "unit/support/image_bytes.h"
 
@@ -138,6 +140,31 @@ TEST_F(RuntimeFolderRegistryTest, OneVersionKeyPerNameTheFirstRuntimeWins) {
   const Names names = registry.ListVersionKeys(kJavaSoftJreKey, false);
   EXPECT_EQ(std::count(names.begin(), names.end(), L"17.0.2"), 1);
   EXPECT_EQ(registry.QueryJavaHome(kJavaSoftJreKey, L"17.0.2", false), root.Join("jvm/jdk-17"));
+}
+
+// The search over these folders: an old-layout JDK is probed in its jre folder, in the
+// lib/<arch>/server layout; the 32-bit view is reached only with a paired program.
+TEST_F(RuntimeFolderRegistryTest, SearchFindsTheVmLibraryInEitherLayout) {
+  if (JvmLibraryNames(JvmKind::kServer).back() != L"lib/amd64/server/libjvm.so") {
+    GTEST_SKIP() << "the fixtures use the x86-64 names of the older layout";
+  }
+  RuntimeFolderRegistry registry = Registry();
+  LauncherSettings settings;
+  settings.maximumVersion = kAnyMaximumVersion;
+  settings.preferredVersions = {L"1.8"};
+  std::optional<RuntimeSearchResult> found = SearchForRuntime(settings, std::nullopt, registry);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->jvmDllPath, root.Join("jvm/jdk1.8.0_151/jre/lib/amd64/server/libjvm.so"));
+
+  settings.preferredVersions.clear();
+  settings.maximumVersion = ParseVersion(L"1.8.0_202", 0);
+  settings.minimumVersion = settings.maximumVersion;
+  EXPECT_FALSE(SearchForRuntime(settings, std::nullopt, registry));
+  settings.pairProduct = L"tool32";
+  found = SearchForRuntime(settings, std::nullopt, registry);
+  ASSERT_TRUE(found);
+  EXPECT_TRUE(found->relaunchPaired);
+  EXPECT_EQ(found->jvmDllPath, root.Join("jvm/i386-8/lib/client/libjvm.so"));
 }
 
 TEST(RuntimeFolderRegistryNoRootsTest, NoRootsListNothing) {
