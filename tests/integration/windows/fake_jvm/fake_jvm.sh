@@ -37,6 +37,13 @@ fake_home() {
   FAKE_HOME=$(app_win_path "$rel")
 }
 
+# fake_settings LINE...: the launcher's settings file made of these lines (CR LF after each).
+fake_settings() {
+  local text
+  text=$(printf '%s\r\n' "$@")
+  app_write_settings "$text"$'\n'
+}
+
 # fake_role ROLE[,ROLE...]: the part the VM plays in the next start.
 fake_role() { export FAKE_JVM_ROLE=$1; }
 
@@ -156,6 +163,27 @@ fake_expect_arguments() {
 # fake_expect_environment NAME VALUE: the variable had this value when the VM library loaded.
 fake_expect_environment() {
   fake_expect_log "{\"event\":\"environment\",\"name\":\"$1\",\"set\":true,\"value\":\"$(fake_json "$2")\"}"
+}
+
+# fake_environment NAME: the value the variable had when the VM library loaded (ASCII only).
+fake_environment() {
+  local json
+  json=$(fake_log_lines | grep -F "{\"event\":\"environment\",\"name\":\"$1\"" | head -n 1 |
+    sed -nE 's/.*"value":"(.*)"}$/\1/p')
+  json=${json//\\\"/\"}
+  printf '%s' "${json//\\\\/\\}"
+}
+
+# fake_expect_box TEXT: the UI driver read a message box with the default caption showing
+# exactly TEXT (which may hold real line feeds).
+fake_expect_box() {
+  local text=$1
+  text=${text//\\/\\\\}
+  text=${text//$'\n'/\\n}
+  text=${text//$'\r'/\\r}
+  text=${text//$'\t'/\\t}
+  expect_ui_line 'caption: Error'
+  expect_ui_line "text: $text"
 }
 
 # fake_expect_clean: the launcher made no JNI mistake the VM could see and called nothing the

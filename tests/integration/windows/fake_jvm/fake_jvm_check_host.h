@@ -25,6 +25,7 @@ constexpr int kHostRedirectFailed = 60;
 //               JNI_GetDefaultJavaVMInitArgs, bit 4 JVM_FindClassFromBootLoader
 //   run         the launch a launcher makes, leaving an exception of main pending
 //   capture     the same, capturing the stack trace of an exception of main
+//   capture-CS  the same, through the PrintStream and toString that take charset CS
 //   redirect    the same, with System.out and System.err sent to FAKE_CHECK_OUT/_ERR
 //   unexpected  calls a JNI function the fake does not implement
 //   misuse      makes the mistakes the fake must record

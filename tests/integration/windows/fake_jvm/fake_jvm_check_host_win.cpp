@@ -95,19 +95,39 @@ jclass FindMainClass(Host& host, int& failure) {
   return mainClass;
 }
 
-std::u16string CaptureStackTrace(JNIEnv* env, jthrowable throwable) {
+// printStackTrace into a byte stream, read back as text; with `charset`, through the
+// constructor and toString that name the charset, as a launcher that wants UTF-8 does.
+std::u16string CaptureStackTrace(JNIEnv* env, jthrowable throwable, const char* charset) {
   env->ExceptionClear();
   jclass bytesClass = env->FindClass("java/io/ByteArrayOutputStream");
   jobject bytes = env->NewObject(bytesClass, env->GetMethodID(bytesClass, "<init>", "()V"));
   jclass printClass = env->FindClass("java/io/PrintStream");
-  jobject print = env->NewObject(
-      printClass, env->GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V"), bytes);
+  jobject print = nullptr;
+  jstring charsetName = charset != nullptr ? env->NewStringUTF(charset) : nullptr;
+  if (charset != nullptr) {
+    jmethodID constructor =
+        env->GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;ZLjava/lang/String;)V");
+    print = env->NewObject(printClass, constructor, bytes, JNI_FALSE, charsetName);
+  } else {
+    print = env->NewObject(
+        printClass, env->GetMethodID(printClass, "<init>", "(Ljava/io/OutputStream;)V"), bytes);
+  }
+  if (print == nullptr) {
+    return u"<no PrintStream>";
+  }
   jmethodID printTrace = env->GetMethodID(env->GetObjectClass(throwable), "printStackTrace",
                                           "(Ljava/io/PrintStream;)V");
   env->CallVoidMethod(throwable, printTrace, print);
-  jmethodID toString =
-      env->GetMethodID(env->GetObjectClass(bytes), "toString", "()Ljava/lang/String;");
-  auto text = static_cast<jstring>(env->CallObjectMethod(bytes, toString));
+  jstring text = nullptr;
+  if (charset != nullptr) {
+    jmethodID toString = env->GetMethodID(env->GetObjectClass(bytes), "toString",
+                                          "(Ljava/lang/String;)Ljava/lang/String;");
+    text = static_cast<jstring>(env->CallObjectMethod(bytes, toString, charsetName));
+  } else {
+    jmethodID toString =
+        env->GetMethodID(env->GetObjectClass(bytes), "toString", "()Ljava/lang/String;");
+    text = static_cast<jstring>(env->CallObjectMethod(bytes, toString));
+  }
   const jchar* chars = env->GetStringChars(text, nullptr);
   std::u16string result(reinterpret_cast<const char16_t*>(chars), env->GetStringLength(text));
   env->ReleaseStringChars(text, chars);
@@ -136,9 +156,15 @@ int RunMain(Host& host) {
   }
   env->CallStaticVoidMethod(mainClass, main, arguments);
   jthrowable thrown = env->ExceptionOccurred();
-  if (thrown != nullptr && host.scenario == L"capture" &&
-      CaptureStackTrace(env, thrown) != kExpectedTrace) {
-    return kHostTraceMismatch;
+  if (thrown != nullptr && host.scenario != L"run") {
+    const wchar_t* prefix = L"capture-";
+    const std::wstring charset =
+        host.scenario.rfind(prefix, 0) == 0 ? host.scenario.substr(wcslen(prefix)) : std::wstring();
+    const std::string narrow(charset.begin(), charset.end());
+    if (CaptureStackTrace(env, thrown, charset.empty() ? nullptr : narrow.c_str()) !=
+        kExpectedTrace) {
+      return kHostTraceMismatch;
+    }
   }
   return kHostOk;
 }

@@ -88,6 +88,29 @@ bool Expect(FakeObject* object, ObjectKind kind, const FakeMethod& method, const
   return true;
 }
 
+// The charset argument of the PrintStream constructor and ByteArrayOutputStream.toString
+// that take one. This VM's streams always hold UTF-8 (the default charset of current
+// runtimes), so only that name is supported.
+bool CheckCharset(FakeEnv& env, const std::vector<jvalue>& arguments, size_t index,
+                  const char* function) {
+  FakeObject* name = Argument(arguments, index, function);
+  if (name == nullptr) {
+    Throw(env, "java/lang/NullPointerException", u"charsetName");
+    return false;
+  }
+  std::u16string upper = name->chars;
+  for (char16_t& unit : upper) {
+    if (unit >= u'a' && unit <= u'z') {
+      unit = static_cast<char16_t>(unit - u'a' + u'A');
+    }
+  }
+  if (upper != u"UTF-8" && upper != u"UTF8") {
+    Throw(env, "java/io/UnsupportedEncodingException", name->chars);
+    return false;
+  }
+  return true;
+}
+
 void OpenFileStream(FakeEnv& env, FakeObject& stream, FakeObject* path, bool append) {
   if (path == nullptr) {
     Throw(env, "java/lang/NullPointerException", u"name");
@@ -268,6 +291,9 @@ FakeObject* Construct(FakeEnv& env, const FakeObject& classObject, const FakeMet
       ReportMisuse(function, "wraps a " + first->className + " in a PrintStream");
       return nullptr;
     }
+    if (arguments.size() == 3 && !CheckCharset(env, arguments, 2, function)) {
+      return nullptr;
+    }
     FakeObject* printStream = NewObject(ObjectKind::kPrintStream, "java/io/PrintStream");
     printStream->sink = first;
     return printStream;
@@ -309,10 +335,15 @@ jvalue Invoke(FakeEnv& env, const FakeMethod& method, FakeObject* target,
     }
     break;
   }
-  case MethodKind::kByteStreamToString:
-    result.l = NewReference(NewObject(ObjectKind::kString, "java/lang/String"));
-    Deref(result.l, function)->chars = DecodeUtf8(target->bytes);
+  case MethodKind::kByteStreamToString: {
+    if (arguments.size() == 1 && !CheckCharset(env, arguments, 0, function)) {
+      break;
+    }
+    FakeObject* string = NewObject(ObjectKind::kString, "java/lang/String");
+    string->chars = DecodeUtf8(target->bytes);
+    result.l = NewReference(string);
     break;
+  }
   case MethodKind::kPrintStackTrace: {
     FakeObject* first = Argument(arguments, 0, function);
     if (first == nullptr) {

@@ -30,6 +30,7 @@ constexpr std::string_view kThrowableClasses[] = {
     "java/lang/NegativeArraySizeException",
     "java/lang/ClassNotFoundException",
     "java/io/FileNotFoundException",
+    "java/io/UnsupportedEncodingException",
 };
 
 struct MethodEntry {
@@ -49,8 +50,12 @@ constexpr MethodEntry kMethods[] = {
      MethodKind::kFileStreamInit},
     {"java/io/PrintStream", "<init>", "(Ljava/io/OutputStream;)V", false,
      MethodKind::kPrintStreamInit},
+    {"java/io/PrintStream", "<init>", "(Ljava/io/OutputStream;ZLjava/lang/String;)V", false,
+     MethodKind::kPrintStreamInit},
     {"java/io/ByteArrayOutputStream", "<init>", "()V", false, MethodKind::kByteStreamInit},
     {"java/io/ByteArrayOutputStream", "toString", "()Ljava/lang/String;", false,
+     MethodKind::kByteStreamToString},
+    {"java/io/ByteArrayOutputStream", "toString", "(Ljava/lang/String;)Ljava/lang/String;", false,
      MethodKind::kByteStreamToString},
     {"sun/launcher/LauncherHelper", "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;",
      true, MethodKind::kCheckAndLoadMain},
