@@ -6,6 +6,23 @@
 // so a test may compare whole lines. Texts are written with every UTF-16 unit outside
 // printable ASCII as a \uXXXX escape: the file is plain ASCII and exact, even for lone
 // surrogates.
+//
+// Events, in the order a launch produces them:
+//   load, environment        the library was loaded (thread, module, the host's command line),
+//                            and ZL_JVM_PATH, ZL_JVM_HOME and Path at that moment
+//   GetDefaultJavaVMInitArgs version asked for, javaStackSize given, result
+//   CreateJavaVM, option...  thread, version, nOptions, ignoreUnrecognized; then each option
+//                            (text in the ANSI code page, extraInfo set or not)
+//   created                  the result code of JNI_CreateJavaVM
+//   JVM_FindClassFromBootLoader, FindClass, GetMethodID, GetStaticMethodID   lookups
+//   checkAndLoadMain         LauncherHelper's arguments
+//   main                     class, thread, creatorThread, loaderThread, stackReservation,
+//                            arguments
+//   FileOutputStream, setOut, setErr, print   the streams and what was written to them
+//   throw, ExceptionDescribe, ExceptionClear, printStackTrace, uncaught   exceptions
+//   System.exit, exitHookReturned             the VM ending the process
+//   AttachCurrentThread, DetachCurrentThread, DestroyJavaVM
+//   misuse, unexpected, abort                 mistakes of the host (fake_vm.h)
 
 #include <string>
 #include <string_view>
