@@ -193,11 +193,32 @@ launcher_kill() {
 # --- the UI driver ---------------------------------------------------------------------------
 
 # ui_driver [OPTIONS...]: runs ui_driver.exe (see ui_driver_win.cpp), keeps its output in
-# UI_OUTPUT and its exit code in UI_STATUS, and echoes the output for the test log.
+# UI_OUTPUT and its exit code in UI_STATUS, and echoes the output for the test log. While a
+# launcher is being watched, a launcher that ends before any window was found ends the wait
+# at once (status 2, as for no window) instead of after the whole bound.
 ui_driver() {
-  UI_OUTPUT=$(wine "$UI_DRIVER_EXE" --timeout "$UI_BOUND" "$@")
+  local out driver
+  out=$(mktemp)
+  wine "$UI_DRIVER_EXE" --timeout "$UI_BOUND" "$@" >"$out" &
+  driver=$!
+  while kill -0 "$driver" 2>/dev/null; do
+    if [ -n "$LAUNCHER_PID" ] && ! kill -0 "$LAUNCHER_PID" 2>/dev/null &&
+      ! grep -q '^pressed:' "$out"; then
+      sleep 1 # what the driver has seen by now it prints at once
+      if ! grep -q '^pressed:' "$out"; then
+        kill "$driver" 2>/dev/null
+        note "the launcher ended without showing the window the UI driver waits for"
+      fi
+      break
+    fi
+    sleep 0.1
+  done
+  wait "$driver"
   UI_STATUS=$?
-  printf '%s\n' "$UI_OUTPUT" | sed 's/^/ui> /' >&2
+  [ "$UI_STATUS" -gt 128 ] && UI_STATUS=2
+  UI_OUTPUT=$(cat "$out")
+  rm -f "$out"
+  [ -n "$UI_OUTPUT" ] && printf '%s\n' "$UI_OUTPUT" | sed 's/^/ui> /' >&2
   return $UI_STATUS
 }
 
