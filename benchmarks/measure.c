@@ -1,12 +1,13 @@
 /*
  * Runs one command and reports what it cost, on one line of standard output:
  *
- *   wall_us cpu_us maxrss_kib exit_code
+ *   wall_us cpu_us maxrss_kib exit_code minor_faults
  *
  * wall_us is the elapsed time from just before fork to just after the child was reaped
  * (CLOCK_MONOTONIC); cpu_us is the child's user plus system time and maxrss_kib its peak
  * resident set, both from wait4, so every thread of the child is counted and nothing of the
- * measuring process is. exit_code is the child's exit status, or 128 + the signal that ended it.
+ * measuring process is. exit_code is the child's exit status, or 128 + the signal that ended it;
+ * minor_faults counts the pages the child touched for the first time (wait4 as well).
  *
  *   measure [-q] [-C DIR] -- COMMAND [ARG...]
  *
@@ -97,6 +98,6 @@ int main(int argc, char** argv) {
 
   int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   long long cpu = MicrosecondsOf(usage.ru_utime) + MicrosecondsOf(usage.ru_stime);
-  printf("%lld %lld %ld %d\n", wall, cpu, usage.ru_maxrss, code);
+  printf("%lld %lld %ld %d %ld\n", wall, cpu, usage.ru_maxrss, code, usage.ru_minflt);
   return 0;
 }

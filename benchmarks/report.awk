@@ -1,5 +1,8 @@
 # Turns the measurements of scripts/bench.sh into the Markdown tables of the report.
-# Input lines: ROUND VARIANT WALL_US CPU_US MAXRSS_KIB EXIT_CODE
+# Input lines: ROUND VARIANT WALL_US CPU_US MAXRSS_KIB EXIT_CODE MINOR_FAULTS, and for the
+# direct class-path measurement (VARIANT expand-SIZE) WALL_US is the program's own timing of the
+# class-path work in a fresh process, followed by ENTRIES, OPTION_BYTES and the time of the same
+# work once its memory is already touched (WARM_US).
 # Variables: jars (the large class-path folder), small (the smaller one, for linearity).
 # Written for any POSIX awk (Debian's default is mawk, which has no asort).
 
@@ -48,6 +51,8 @@ function verdict(ok) { return ok ? "met" : "**not met**" }
   byRound[round, variant, "wall"] = $3
   byRound[round, variant, "cpu"] = $4
   byRound[round, variant, "rss"] = $5
+  add(variant SUBSEP "faults", $7)
+  if (variant ~ /^expand-/) { entries[variant] = $8; bytes[variant] = $9; add(variant SUBSEP "warm", $10) }
   if (round + 0 > maxRound) maxRound = round + 0
   count[variant]++
 }
@@ -109,4 +114,19 @@ END {
     "minus the cost the VM has with the same list given to `java`. %d jars: %+.1f ms wall, %+.1f ms CPU; " \
     "%d jars: %+.1f ms wall, %+.1f ms CPU.\n", small, dLS["wall"] - dJS["wall"], dLS["cpu"] - dJS["cpu"], \
     jars, dLN["wall"] - dJN["wall"], dLN["cpu"] - dJN["cpu"]
+
+  if (!(("expand-" jars) in count)) exit
+  print ""
+  print "The launcher's class-path work measured directly (`benchmarks/class_path_expansion.cpp`, the core " \
+    "library's `BuildClassPath`, the option's environment expansion and narrow conversion, in a fresh process):"
+  print ""
+  print "| Jars in jars/ | Class-path entries | Option length (bytes) | Median time, fresh process (ms) | Median time, memory already touched (ms) | Median minor page faults of the process |"
+  print "|---:|---:|---:|---:|---:|---:|"
+  split("1 " small " " jars, sizes, " ")
+  for (i = 1; i <= 3; i++) {
+    v = "expand-" sizes[i]
+    printf "| %d | %d | %d | %.2f | %.2f | %d |\n", sizes[i], entries[v], bytes[v], \
+      median(values[v SUBSEP "wall"]) / 1000, median(values[v SUBSEP "warm"]) / 1000, \
+      median(values[v SUBSEP "faults"])
+  }
 }

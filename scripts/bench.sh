@@ -8,7 +8,9 @@
 # and, as a reference that explains part of the difference, the same host loading the main class
 # through the runtime's LauncherHelper, as the launcher and `java` do (host-lh);
 # and the cost of a wildcard class-path entry over a folder of many (empty) jars, against the
-# same application with one jar there, with `java` given the same entries as a baseline.
+# same application with one jar there, with `java` given the same entries as a baseline; and,
+# measured directly, the launcher's own class-path work for those folders
+# (benchmarks/class_path_expansion.cpp, linked against the launcher's core library).
 #
 #   scripts/bench.sh [--rounds N] [--jars N] [--launcher PATH] [--jdk JAVA_HOME]
 #
@@ -18,8 +20,10 @@
 #   --jdk JAVA_HOME  the runtime for all three; default: the one the launcher picks by itself
 #
 # Reports median wall time, median CPU time (user+sys of the whole process) and median peak
-# RSS, measured by benchmarks/measure.c through wait4. The report goes to standard output and
-# to build/bench/report.md; the raw figures to build/bench/results.txt.
+# RSS, measured by benchmarks/measure.c through wait4, and the cost of touching a fresh page of
+# memory on this machine (benchmarks/page_touch.c), on which start-up work of this size depends.
+# The report goes to standard output and to build/bench/report.md; the raw figures to
+# build/bench/results.txt.
 set -euo pipefail
 
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -102,8 +106,21 @@ libjvm="$jdk/lib/server/libjvm.so"
 cc -O2 -Wall -Wextra -o "$work/tools/measure" "$repo/benchmarks/measure.c"
 cc -O2 -Wall -Wextra -I"$jdk/include" -I"$jdk/include/linux" -o "$work/tools/minimal_jni_host" \
   "$repo/benchmarks/minimal_jni_host.c" -ldl -lpthread
+cc -O2 -Wall -Wextra -o "$work/tools/page_touch" "$repo/benchmarks/page_touch.c"
 measure="$work/tools/measure"
 host="$work/tools/minimal_jni_host"
+
+# The launcher's class-path code, straight from the core library built with it.
+expansion=""
+core="$(dirname "$launcher")/../src/liblauncher_core.a"
+if [[ -f "$core" ]]; then
+  c++ -O2 -std=c++17 -I"$repo/src" -I"$jdk/include" -I"$jdk/include/linux" \
+    -o "$work/tools/class_path_expansion" "$repo/benchmarks/class_path_expansion.cpp" "$core" \
+    -ldl -lpthread
+  expansion="$work/tools/class_path_expansion"
+else
+  say "no $core beside the launcher: the direct class-path measurement is left out"
+fi
 
 # --- the staged applications ---------------------------------------------------------------
 stage "$work/app" Bench '\lib\hello.jar' "$jdk"
@@ -163,12 +180,22 @@ say "measuring: 1 warm-up round and $rounds rounds of ${#variants[@]} runs"
 for ((round = 0; round <= rounds; round++)); do
   for variant in "${variants[@]}"; do
     line="$(commandFor "$variant" "$measure" -q --)"
-    read -r wall cpu rss code <<<"$line"
+    read -r wall cpu rss code faults <<<"$line"
     [[ "$code" == 0 ]] || { say "$variant ended with $code in round $round"; exit 1; }
-    ((round == 0)) || echo "$round $variant $wall $cpu $rss $code" >>"$results"
+    ((round == 0)) || echo "$round $variant $wall $cpu $rss $code $faults" >>"$results"
+  done
+  # The launcher's class-path work alone: its own clock, and the process's page faults.
+  [[ -n "$expansion" ]] || continue
+  for size in 1 "$small" "$jars"; do
+    { read -r micros warm entries bytes; read -r wall cpu rss code faults; } < <(
+      "$measure" -- "$expansion" "${cpFolder[$size]}/CpBench" '\lib\hello.jar;\jars\*.jar')
+    [[ "$code" == 0 ]] || { say "class_path_expansion ended with $code"; exit 1; }
+    ((round == 0)) ||
+      echo "$round expand-$size $micros $cpu $rss $code $faults $entries $bytes $warm" >>"$results"
   done
 done
 loadAfter="$(cut -d' ' -f1-3 /proc/loadavg)"
+pageTouch="$("$work/tools/page_touch")"
 
 # --- report --------------------------------------------------------------------------------
 jdkVersion="$("$jdk/bin/java" -version 2>&1 | sed -n 2p)"
@@ -176,7 +203,8 @@ cpuModel="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
 commit="$(cd "$repo" && git rev-parse --short HEAD 2>/dev/null || echo unknown)"
 {
   echo "Measured $(date -u '+%Y-%m-%d %H:%M UTC') on $(nproc) cores ($cpuModel), $(uname -sr)," \
-    "load average $loadBefore before and $loadAfter after; launcher at commit $commit."
+    "load average $loadBefore before and $loadAfter after; launcher at commit $commit." \
+    "First touch of a fresh 4 KiB page: $pageTouch µs."
   echo "JDK: $jdk ($jdkVersion); VM options for all three: ${vmOptions[*]}." \
     "$rounds rounds, each running every way once in turn, after one warm-up round."
   echo
