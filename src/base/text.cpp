@@ -25,6 +25,8 @@ template <typename Visit> void ForEachCodePoint(std::wstring_view text, Visit vi
   }
 }
 
+} // namespace
+
 void AppendCodePoint(std::wstring& out, char32_t c) {
   if constexpr (sizeof(wchar_t) == 2) {
     if (c >= 0x10000) {
@@ -36,8 +38,6 @@ void AppendCodePoint(std::wstring& out, char32_t c) {
   }
   out.push_back(static_cast<wchar_t>(c));
 }
-
-} // namespace
 
 std::string ToUtf8(std::wstring_view text) {
   std::string out;

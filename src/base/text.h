@@ -15,6 +15,9 @@ std::wstring FromUtf8(std::string_view text);
 std::u16string ToUtf16(std::wstring_view text);
 std::wstring FromUtf16(std::u16string_view text);
 
+// Appends one code point to a wide string, as a surrogate pair where wchar_t is 16 bits wide.
+void AppendCodePoint(std::wstring& out, char32_t codePoint);
+
 bool EqualsIgnoringAsciiCase(std::wstring_view a, std::wstring_view b);
 bool StartsWith(std::wstring_view text, std::wstring_view prefix);
 bool EndsWith(std::wstring_view text, std::wstring_view suffix);

@@ -5,18 +5,6 @@
 namespace launcher {
 namespace {
 
-void AppendCodePoint(std::wstring& out, char32_t c) {
-  if constexpr (sizeof(wchar_t) == 2) {
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out.push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
-      out.push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
-      return;
-    }
-  }
-  out.push_back(static_cast<wchar_t>(c));
-}
-
 // The length of the valid UTF-8 sequence at the start of bytes, with its code point; 0 when
 // the first byte does not start one.
 size_t ValidUtf8Sequence(std::string_view bytes, char32_t& codePoint) {
