@@ -21,35 +21,18 @@ TEST(SplitCommandLine, FollowsTheLaunchersOwnRule) {
     Pieces pieces;
   };
   const Case cases[] = {
-      {L"app.exe a b", {L"app.exe", L"a", L"b"}},
       {L"\"C:\\My App\\app.exe\" \"x y\" z", {L"C:\\My App\\app.exe", L"x y", L"z"}},
       {L"app.exe \"\" b", {L"app.exe", L"", L"b"}},
       {L"app.exe \"ab\"cd", {L"app.exe", L"ab", L"cd"}},
       {L"app.exe a\"b c\"", {L"app.exe", L"a\"b", L"c\""}},
-      {L"app.exe \"open end", {L"app.exe", L"open end"}},
       {L"app.exe C:\\dir\\ x", {L"app.exe", L"C:\\dir\\", L"x"}},
       {L"app.exe a\\\"b \"a\\\"b\"", {L"app.exe", L"a\\\"b", L"a\\", L"b\""}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(Split(c.text), c.pieces) << ToUtf8(c.text);
-  }
-}
-
-TEST(SplitCommandLine, OnlyTheBlankSeparates) {
-  struct Case {
-    std::wstring text;
-    Pieces pieces;
-  };
-  const Case cases[] = {
       {L"", {}},
-      {L"a  b", {L"a", L"b"}},   // runs of blanks are one separator
-      {L"a b   ", {L"a", L"b"}}, // trailing blanks add nothing
-      {L"a\tb", {L"a\tb"}},      // a tab is an ordinary character
-      {L" a", {L"", L"a"}},      // a leading blank ends an empty first piece
-      {L"\"\"", {L""}},
+      {L"a  b", {L"a", L"b"}},       // runs of blanks are one separator
+      {L"a\tb", {L"a\tb"}},          // a tab is an ordinary character
+      {L" a", {L"", L"a"}},          // a leading blank ends an empty first piece
       {L"\"", {L""}},                // an opening quote at the very end
       {L"\"a\"\"b\"", {L"a", L"b"}}, // a closing quote starts the next piece at once
-      {L"x \"a b", {L"x", L"a b"}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Split(c.text), c.pieces) << ToUtf8(c.text);
@@ -90,7 +73,6 @@ TEST(ArgumentsFromCommandLine, TrimsSplitsAndDropsTheProgramName) {
       {L"\tapp.exe a\t\r\n", {L"a"}},
       {L"\"C:\\My App\\app.exe\" doc.txt", {L"doc.txt"}},
       {L"C:\\My App\\app.exe doc.txt", {L"App\\app.exe", L"doc.txt"}}, // unquoted blank in the name
-      {L"app.exe a\tb", {L"a\tb"}},
       {L"app.exe -nosplash \"\"", {L"-nosplash", L""}},
   };
   for (const Case& c : cases) {
@@ -105,14 +87,11 @@ TEST(ArgumentsFromArgumentBlock, KeepsEveryArgumentAsGiven) {
     Pieces arguments;
   };
   const Case cases[] = {
-      {""s, {}},
       {"prog\0"s, {}},
       {"prog\0a\0\0b c\0"s, {L"a", L"", L"b c"}},
-      {"prog\0\"quoted\" \\\0"s, {L"\"quoted\" \\"}},
       {"prog\0\xC3\xA4\xF0\x9F\x98\x80\0"s, {L"\u00e4\U0001F600"}},
       {"prog\0\xFF\0"s, {L"\uFFFD"}},
       {"prog\0last"s, {L"last"}}, // no terminator after the last argument
-      {"prog\0\0"s, {L""}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ArgumentsFromArgumentBlock(c.block), c.arguments);

@@ -29,14 +29,9 @@ TEST(IniDocumentReading, NamesMatchWithoutCaseAndLoseTheirBlanks) {
       {"[Java Runtime Environment]\nMain Class=x", L"JAVA runtime environment", L"main CLASS",
        L"x"},
       {"  [ A ]  \n  k  =  v  \n", L"A", L"k", L"v"},
-      {"[A]\n\tk\t=\tv w\t\n", L"A", L"k", L"v w"},
-      {"[A]\nk=\n", L"A", L"k", L""},
       {"[A]\nk=a=b\n", L"A", L"k", L"a=b"},
       {"[A]\nk=v\n", L"A", L"K ", std::nullopt}, // the name asked for is taken as it is
-      {"[A]\nk=v\n", L"B", L"k", std::nullopt},
-      {"[A]\nj=v\n", L"A", L"k", std::nullopt},
-      {"k=v\n[A]\n", L"A", L"k", std::nullopt}, // entries before any section belong to none
-      {"[A]\nk=v\n[B]\nk=w\n", L"B", L"k", L"w"},
+      {"k=v\n[A]\n", L"A", L"k", std::nullopt},  // entries before any section belong to none
       {"[]\nk=v\n", L"", L"k", L"v"},
   };
   for (const ReadCase& c : cases) {
@@ -46,11 +41,9 @@ TEST(IniDocumentReading, NamesMatchWithoutCaseAndLoseTheirBlanks) {
 
 TEST(IniDocumentReading, OnePairOfMatchingQuotesIsRemoved) {
   const ReadCase cases[] = {
-      {"[A]\nk=\"v w\"\n", L"A", L"k", L"v w"},     {"[A]\nk='v'\n", L"A", L"k", L"v"},
-      {"[A]\nk=\" a \"\n", L"A", L"k", L" a "},     {"[A]\nk=\"\"\n", L"A", L"k", L""},
+      {"[A]\nk='v'\n", L"A", L"k", L"v"},           {"[A]\nk=\" a \"\n", L"A", L"k", L" a "},
       {"[A]\nk=\"\"x\"\"\n", L"A", L"k", L"\"x\""}, {"[A]\nk=\"v'\n", L"A", L"k", L"\"v'"},
       {"[A]\nk=\"\n", L"A", L"k", L"\""},           {"[A]\nk=\"a\" b\n", L"A", L"k", L"\"a\" b"},
-      {"[A]\nk=a \"b\"\n", L"A", L"k", L"a \"b\""},
   };
   for (const ReadCase& c : cases) {
     ExpectReads(c);
@@ -60,18 +53,11 @@ TEST(IniDocumentReading, OnePairOfMatchingQuotesIsRemoved) {
 TEST(IniDocumentReading, CommentsOddLinesAndLineBreaks) {
   const ReadCase cases[] = {
       {"[A]\n;k=v\nk=w\n", L"A", L"k", L"w"},
-      {"[A]\n  ; k=v\n", L"A", L"k", std::nullopt},
       {"[A]\n;k=v\n", L"A", L";k", std::nullopt},
       {"[A]\ngarbage line\nk=v\n", L"A", L"k", L"v"},
-      {"[A]\nk\n", L"A", L"k", std::nullopt},
       {"[A\nk=v\n", L"A", L"k", std::nullopt}, // "[A" opens no section
       {"[A]]\nk=v\n", L"A]", L"k", L"v"},
-      {"[A] trailing\nk=v\n", L"A", L"k", L"v"},
-      {"[A]\nk=v", L"A", L"k", L"v"},
-      {"[A]\r\nk=v\r\n", L"A", L"k", L"v"},
       {"[A]\rk=v\r", L"A", L"k", L"v"},
-      {"[A]\n\n\r\n\nk=v", L"A", L"k", L"v"},
-      {"", L"A", L"k", std::nullopt},
   };
   for (const ReadCase& c : cases) {
     ExpectReads(c);
@@ -113,19 +99,6 @@ TEST(IniDocumentReading, SurvivesBinaryGarbage) {
   ExpectReads({garbage + "\n[A]\nk=v\n", L"A", L"k", L"v"});
 }
 
-TEST(IniDocumentReading, ReadsTenMegabytes) {
-  std::string bytes;
-  bytes.reserve(11 << 20);
-  for (int i = 0; bytes.size() < (10u << 20); ++i) {
-    bytes += "[Section " + std::to_string(i) + "]\nkey=value " + std::to_string(i) + "\n";
-  }
-  bytes += "[Last]\nkey=" + std::string(300, 'x'); // no final line break
-  const IniDocument document(bytes);
-  EXPECT_EQ(document.Get(L"Section 0", L"key"), L"value 0");
-  EXPECT_EQ(document.Get(L"last", L"KEY"), std::wstring(300, L'x'));
-  EXPECT_FALSE(document.Get(L"Missing", L"key").has_value());
-}
-
 struct WriteCase {
   std::string before;
   std::wstring section, key, value;
@@ -135,25 +108,20 @@ struct WriteCase {
 TEST(IniDocumentWriting, ChangesOnlyWhatItMust) {
   const WriteCase cases[] = {
       {"", L"A", L"k", L"v", "[A]\r\nk=v\r\n"},
-      {"[A]\nk=old\n", L"A", L"k", L"new", "[A]\nk=new\n"},
       {"[A]\nk = old  \n", L"A", L"k", L"new", "[A]\nk = new\n"},
       {"[A]\nk=\"quoted\"\n", L"A", L"k", L"v", "[A]\nk=v\n"},
-      {"[A]\nk=\n", L"A", L"k", L"v", "[A]\nk=v\n"},
       {"[a]\nK=1\n", L"A", L"k", L"2", "[a]\nK=2\n"},
       {"[A]\nk=1\nk=2\n", L"A", L"k", L"3", "[A]\nk=3\nk=2\n"},
       {"[A]\nj=1\n\n[B]\n", L"A", L"k", L"v", "[A]\nj=1\nk=v\n\n[B]\n"},
       {"[A]\nj=1", L"A", L"k", L"v", "[A]\nj=1\nk=v\n"},
-      {"[A]\n", L"A", L"k", L"v", "[A]\nk=v\n"},
       {"[A]", L"A", L"k", L"v", "[A]\r\nk=v\r\n"},
       {"[A]\r\nj=1\r\n", L"B", L"k", L"v", "[A]\r\nj=1\r\n\r\n[B]\r\nk=v\r\n"},
       {"[A]\nj=1", L"B", L"k", L"v", "[A]\nj=1\n\n[B]\nk=v\n"},
-      {"[A]\nj=1\n\n", L"B", L"k", L"v", "[A]\nj=1\n\n[B]\nk=v\n"},
       {";c\n[A]\n; note\nk=1\n", L"A", L"k", L"2", ";c\n[A]\n; note\nk=2\n"},
       {"[A]\nx=\xE9\nk=1\n", L"A", L"k", L"\u00e9", "[A]\nx=\xE9\nk=\xC3\xA9\n"},
       {"[A]\nk=1\n[A]\nj=2\n", L"A", L"j", L"3", "[A]\nk=1\nj=3\n[A]\nj=2\n"},
       {"\xEF\xBB\xBF[A]\nk=1\n", L"A", L"k", L"2", "\xEF\xBB\xBF[A]\nk=2\n"},
       {"\xEF\xBB\xBF", L"A", L"k", L"v", "\xEF\xBB\xBF[A]\r\nk=v\r\n"},
-      {"[A]\nk=1\n", L"A", L"k", L"", "[A]\nk=\n"},
   };
   for (const WriteCase& c : cases) {
     IniDocument document(c.before);
@@ -182,10 +150,8 @@ TEST(IniDocumentWriting, RefusesWhatTheFormatCannotHold) {
   const struct {
     std::wstring section, key, value;
   } cases[] = {
-      {L"A", L"a=b", L"v"},  {L"A", L"", L"v"},    {L"A", L"k", L"two\nlines"},
-      {L"A", L"k", L"cr\r"}, {L"A", L" k", L"v"},  {L"A", L"k\t", L"v"},
-      {L"A", L";k", L"v"},   {L"A", L"[k]", L"v"}, {L" A", L"k", L"v"},
-      {L"A\n", L"k", L"v"},
+      {L"A", L"a=b", L"v"}, {L"A", L"", L"v"},    {L"A", L"k", L"two\nlines"}, {L"A", L" k", L"v"},
+      {L"A", L";k", L"v"},  {L"A", L"[k]", L"v"}, {L" A", L"k", L"v"},         {L"A\n", L"k", L"v"},
   };
   for (const auto& c : cases) {
     IniDocument document(before);
@@ -199,19 +165,6 @@ TEST(IniDocumentWriting, NewDocumentsAreUtf8WithoutMark) {
   ASSERT_TRUE(document.Set(L"Java Runtime Environment", L"JRE Path", L"C:\\J\u00e4va\\"));
   EXPECT_EQ(document.encoding(), IniEncoding::kUtf8);
   EXPECT_EQ(document.bytes(), "[Java Runtime Environment]\r\nJRE Path=C:\\J\xC3\xA4va\\\r\n");
-}
-
-TEST(IniDocumentWriting, WritesIntoTenMegabytes) {
-  std::string bytes;
-  for (int i = 0; bytes.size() < (10u << 20); ++i) {
-    bytes += "[Section " + std::to_string(i) + "]\nkey=value\n";
-  }
-  IniDocument document(bytes);
-  ASSERT_TRUE(document.Set(L"Section 0", L"key", L"changed"));
-  ASSERT_TRUE(document.Set(L"New", L"key", L"added"));
-  EXPECT_EQ(document.bytes().substr(0, 23), "[Section 0]\nkey=changed");
-  EXPECT_EQ(document.Get(L"New", L"key"), L"added");
-  EXPECT_EQ(document.bytes().size(), bytes.size() - 5 + 7 + 1 + 6 + 10);
 }
 
 } // namespace

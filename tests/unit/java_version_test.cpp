@@ -21,17 +21,10 @@ TEST(ParseVersion, ReadsTheFirstFourDigitRuns) {
   };
   const Case cases[] = {
       {L"1.8.0_151", 0, {{1, 8, 0, 151}}},
-      {L"1.8.0.151", 0, {{1, 8, 0, 151}}},
-      {L"9.0.1", 0, {{9, 0, 1, 0}}},
       {L"1.6", kOpen, {{1, 6, kOpen, kOpen}}},
       {L"jdk-11.0.2+9", 0, {{11, 0, 2, 9}}},
-      {L"1.8.0_151-b12", 0, {{1, 8, 0, 151}}},
       {L"1.2.3.4.5", 0, {{1, 2, 3, 4}}},
-      {L"10", 0, {{10, 0, 0, 0}}},
-      {L"1.8", 0, {{1, 8, 0, 0}}},
-      {L"1.8.0", 0, {{1, 8, 0, 0}}},
       {L"", kOpen, {{0, 0, 0, 0}}},
-      {L"any", kOpen, {{0, 0, 0, 0}}},
       {L"-5", 0, {{5, 0, 0, 0}}}, // signs are separators
       {L"2147483647", 0, {{2147483647, 0, 0, 0}}},
       {L"1.2147483648", kOpen, {{0, 0, 0, 0}}},    // too large: the whole parse fails
@@ -44,15 +37,6 @@ TEST(ParseVersion, ReadsTheFirstFourDigitRuns) {
   }
 }
 
-TEST(CompareVersions, ComparesPartsInOrderAsSignedNumbers) {
-  const JavaVersion v16{{1, 6, 0, 0}}, v18{{1, 8, 0, 151}}, v9{{9, 0, 0, 0}};
-  EXPECT_EQ(CompareVersions(v16, v18), -1);
-  EXPECT_EQ(CompareVersions(v18, v16), 1);
-  EXPECT_EQ(CompareVersions(v18, v18), 0);
-  EXPECT_EQ(CompareVersions(v9, v18), 1);
-  EXPECT_EQ(CompareVersions(JavaVersion{{1, 8, 0, 20}}, JavaVersion{{1, 8, 0, 151}}), -1);
-}
-
 TEST(CompareVersions, RangesIncludeBothBounds) {
   const JavaVersion minimum = ParseVersion(L"1.6", 0);
   const JavaVersion maximum = ParseVersion(L"1.8", kOpen);
@@ -61,10 +45,10 @@ TEST(CompareVersions, RangesIncludeBothBounds) {
     return CompareVersions(minimum, v) <= 0 && CompareVersions(v, maximum) <= 0;
   };
   EXPECT_TRUE(inRange(L"1.6.0.0"));
-  EXPECT_TRUE(inRange(L"1.7.0_80"));
   EXPECT_TRUE(inRange(L"1.8.0_151"));
   EXPECT_FALSE(inRange(L"1.5.0_22"));
   EXPECT_FALSE(inRange(L"9.0.0.0"));
+  EXPECT_EQ(CompareVersions(ParseVersion(L"1.8.0_20", 0), ParseVersion(L"1.8.0_151", 0)), -1);
 }
 
 TEST(FormatVersion, ShowsTheSignificantParts) {
@@ -74,13 +58,10 @@ TEST(FormatVersion, ShowsTheSignificantParts) {
   };
   const Case cases[] = {
       {{{1, 8, 0, 0}}, L"1.8"},
-      {{{9, 0, 0, 0}}, L"9.0"},
       {{{1, 8, 0, 151}}, L"1.8.0.151"},
       {{{1, 8, kOpen, kOpen}}, L"1.8"},
       {{{11, 0, 2, 0}}, L"11.0.2"},
       {{{kOpen, kOpen, kOpen, kOpen}}, L"0.0.0.0"},
-      {{{0, 0, 0, 0}}, L"0.0.0.0"},
-      {{{1, 0, 0, 5}}, L"1.0.0.5"},
       {{{1, kOpen, 0, 5}}, L"1.65535.0.5"},
       {{{9, kOpen, kOpen, kOpen}}, L"9"}, // a maximum of 9 is not shown as 9.65535
   };
@@ -103,15 +84,11 @@ TEST(MatchesPreferred, TrailingZerosOfTheEntryAreWildcards) {
   };
   const Case cases[] = {
       {L"1.8.0_151", L"1.8", true},
-      {L"1.8.0_20", L"1.8", true},
       {L"1.7.0_80", L"1.8", false},
-      {L"1.8.0_151", L"1.8.0", true},
-      {L"1.8.0_151", L"1.8.0_151", true},
       {L"1.8.0_152", L"1.8.0_151", false},
       {L"11.0.2", L"11", true},
       {L"1.11", L"11", false},
       {L"9.0.1", L"", true},
-      {L"9.0.1", L"0.0", true},
       {L"1.0.0.5", L"1.0.0.5", true},
       {L"1.0.1.5", L"1.0.0.5", false},
   };
@@ -131,7 +108,6 @@ TEST(RequirementText, NamesTheRequiredRange) {
       {kAnyMinimumVersion, kAnyMaximumVersion, L"latest version"},
       {kAnyMinimumVersion, ParseVersion(L"1.8", kOpen), L"maximum version 1.8"},
       {ParseVersion(L"1.6", 0), kAnyMaximumVersion, L"minimum version 1.6"},
-      {ParseVersion(L"1.6", 0), ParseVersion(L"", kOpen), L"minimum version 1.6"},
       {ParseVersion(L"1.8.0_151", 0), ParseVersion(L"1.8.0_151", kOpen),
        L"version 1.8.0.151 is required"},
       {ParseVersion(L"1.8", 0), ParseVersion(L"1.8", kOpen), L"version between 1.8 and 1.8"},

@@ -39,7 +39,6 @@ TEST(PerUserSettingsFileName, CutsAtTheLastDotAndAppendsIni) {
   };
   const Case cases[] = {
       {L"Tool.exe", L"Tool.ini"},
-      {L"tool", L"tool.ini"},
       {L"a.b.exe", L"a.b.ini"},
       {L"tool.", L"tool.ini"},
   };
@@ -67,22 +66,15 @@ TEST(PerUserSettingsPath, JoinsRootProductFoldersAndFileName) {
   EXPECT_FALSE(FileExists(root.Path(L"Tools AB")));
 }
 
-TEST(PerUserSettingsPath, CreatesTheTwoProductFoldersOnRequest) {
-  ScratchFolder root;
-  UserSettingsRootAt settingsRoot(root.path());
-  const std::wstring path = PerUserSettingsPath(L"My App", L"1.0", root.Path(L"app.exe"), true);
-  EXPECT_TRUE(FileExists(root.Path(L"My App/1.0")));
-  EXPECT_FALSE(FileExists(path));
-  // Existing folders are fine.
-  EXPECT_EQ(PerUserSettingsPath(L"My App", L"1.0", root.Path(L"app.exe"), true), path);
-}
-
 TEST(PerUserSettingsPath, CreatesAMissingSettingsRoot) {
   ScratchFolder folder;
   UserSettingsRootAt settingsRoot(folder.Path(L"config"));
   const std::wstring path = PerUserSettingsPath(L"P", L"C", folder.Path(L"app.exe"), true);
   EXPECT_TRUE(FileExists(folder.Path(L"config/P/C")));
   EXPECT_EQ(path, Join({folder.path(), L"config", L"P", L"C", L"app.ini"}));
+  EXPECT_FALSE(FileExists(path));
+  // Existing folders are fine.
+  EXPECT_EQ(PerUserSettingsPath(L"P", L"C", folder.Path(L"app.exe"), true), path);
 }
 
 TEST(ModulePath, IsTheRunningProgram) {
