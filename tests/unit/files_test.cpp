@@ -38,16 +38,15 @@ TEST(Existence, RelativePathsAreNeverAbsolute) {
   ScratchFolder folder;
   folder.Write(L"here.txt", "x");
   EXPECT_TRUE(FileExists(folder.Path(L"here.txt")));
-  EXPECT_TRUE(FileExists(folder.path()));
   EXPECT_TRUE(AbsolutePathExists(folder.Path(L"here.txt")));
   EXPECT_FALSE(FileExists(folder.Path(L"gone.txt")));
-  EXPECT_FALSE(AbsolutePathExists(folder.Path(L"gone.txt")));
   EXPECT_FALSE(FileExists(L""));
-  EXPECT_FALSE(AbsolutePathExists(L""));
 
   testing::ScopedCurrentFolder current(folder.path());
   EXPECT_TRUE(FileExists(L"here.txt"));
   EXPECT_FALSE(AbsolutePathExists(L"here.txt"));
+  EXPECT_TRUE(FileExists(CurrentFolder() + kPathSeparator + L"here.txt"));
+  EXPECT_FALSE(SetCurrentFolder(folder.Path(L"missing")));
 }
 
 TEST(Folders, ParentFoldersAreCreatedFromTheRootDown) {
@@ -58,8 +57,6 @@ TEST(Folders, ParentFoldersAreCreatedFromTheRootDown) {
   EXPECT_FALSE(FileExists(file)); // the file itself is left alone
   EXPECT_EQ(CreateParentFolders(file), 0);
   EXPECT_TRUE(CreateFolder(folder.Path(L"a")));
-  EXPECT_TRUE(CreateFolder(folder.Path(L"new")));
-  EXPECT_TRUE(FileExists(folder.Path(L"new")));
 
   folder.Write(L"plain", "x"); // a file where a folder is needed
   EXPECT_NE(CreateParentFolders(folder.Path(L"plain/sub/out.log")), 0);
@@ -77,20 +74,9 @@ TEST(FindMatchingNames, ListsMatchesWithoutDotEntries) {
             (std::vector<std::wstring>{L"a.jar", L"b.jar"}));
   EXPECT_EQ(Sorted(FindMatchingNames(folder.Path(L"*"))),
             (std::vector<std::wstring>{L"a.jar", L"b.jar", L"classes", L"notes.txt"}));
-  EXPECT_EQ(FindMatchingNames(folder.Path(L"?.jar")).size(), 2u);
   EXPECT_TRUE(FindMatchingNames(folder.Path(L"x*.jar")).empty());
   EXPECT_EQ(FindMatchingNames(folder.Path(L"notes.txt")), std::vector<std::wstring>{L"notes.txt"});
-  EXPECT_TRUE(FindMatchingNames(folder.Path(L"missing.txt")).empty());
   EXPECT_TRUE(FindMatchingNames(folder.Path(L"missing/*.jar")).empty());
-}
-
-TEST(CurrentFolder, FollowsSetCurrentFolder) {
-  ScratchFolder folder;
-  folder.Write(L"marker", "");
-  testing::ScopedCurrentFolder current(folder.path());
-  EXPECT_TRUE(FileExists(L"marker"));
-  EXPECT_TRUE(FileExists(CurrentFolder() + kPathSeparator + L"marker"));
-  EXPECT_FALSE(SetCurrentFolder(folder.Path(L"missing")));
 }
 
 } // namespace

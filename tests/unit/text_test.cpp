@@ -8,11 +8,7 @@ namespace {
 const std::wstring kReplacement(1, static_cast<wchar_t>(0xFFFD));
 
 TEST(Utf8Conversion, RoundTripsEveryPlane) {
-  const std::wstring samples[] = {L"",
-                                  L"plain",
-                                  L"Gr\u00fc\u00dfe",
-                                  L"\u20ac 100",
-                                  L"\U0001F600 and \U0010FFFF",
+  const std::wstring samples[] = {L"", L"Gr\u00fc\u00dfe", L"\U0001F600 and \U0010FFFF",
                                   std::wstring(L"nul\0inside", 10)};
   for (const std::wstring& sample : samples) {
     EXPECT_EQ(FromUtf8(ToUtf8(sample)), sample);
@@ -56,14 +52,11 @@ TEST(Utf16Conversion, PairsSurrogatesAndReplacesLoneOnes) {
 
 TEST(TextComparison, IgnoresOnlyAsciiCase) {
   EXPECT_TRUE(EqualsIgnoringAsciiCase(L"Yes", L"yES"));
-  EXPECT_TRUE(EqualsIgnoringAsciiCase(L"", L""));
   EXPECT_FALSE(EqualsIgnoringAsciiCase(L"Yes", L"Ye"));
   EXPECT_FALSE(EqualsIgnoringAsciiCase(L"\u00c4", L"\u00e4"));
   EXPECT_FALSE(EqualsIgnoringAsciiCase(L"[", L"{")); // differ by 32 but are not letters
   EXPECT_TRUE(StartsWith(L"-Xss1m", L"-Xss"));
-  EXPECT_FALSE(StartsWith(L"-X", L"-Xss"));
   EXPECT_TRUE(EndsWith(L"tool.exe", L".exe"));
-  EXPECT_FALSE(EndsWith(L"exe", L".exe"));
 }
 
 TEST(SettingsList, KeepsInnerEmptyItemsButNoTrailingOne) {
@@ -72,17 +65,14 @@ TEST(SettingsList, KeepsInnerEmptyItemsButNoTrailingOne) {
     std::vector<std::wstring> items;
   };
   const Case cases[] = {
-      {L"", {}},     {L"1.8", {L"1.8"}},  {L"1.8;;1.7;", {L"1.8", L"", L"1.7"}},
-      {L";", {L""}}, {L";;", {L"", L""}}, {L" a ; b ", {L" a ", L" b "}},
+      {L"", {}},
+      {L"1.8;;1.7;", {L"1.8", L"", L"1.7"}},
+      {L";;", {L"", L""}},
+      {L" a ; b ", {L" a ", L" b "}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(SplitList(c.text, L';'), c.items) << ToUtf8(c.text);
   }
-}
-
-TEST(ReplaceAll, ReplacesEveryOccurrence) {
-  EXPECT_EQ(ReplaceAll(L"com.example.Main", L'.', L'/'), L"com/example/Main");
-  EXPECT_EQ(ReplaceAll(L"", L'.', L'/'), L"");
 }
 
 } // namespace
