@@ -22,36 +22,6 @@ TEST(IniFileReading, MissingFilesSectionsAndKeysReadEmpty) {
   EXPECT_EQ(file.ReadString(L"a", L"K"), L"v");
 }
 
-TEST(IniFileReading, ReadsEveryEncoding) {
-  ScratchFolder folder;
-  const std::wstring text = L"[Java Runtime Environment]\r\nMain Class=com.example.M\u00e4in\r\n";
-  const std::string files[] = {Utf16Bytes(text, true), Utf16Bytes(text, false),
-                               "\xEF\xBB\xBF" + ToUtf8(text)};
-  for (const std::string& bytes : files) {
-    const IniFile file(folder.Write(L"app.ini", bytes));
-    EXPECT_EQ(file.ReadString(L"Java Runtime Environment", L"Main Class"),
-              L"com.example.M\u00e4in");
-  }
-}
-
-TEST(IniFileReading, OddFilesGiveTheDocumentedResult) {
-  ScratchFolder folder;
-  struct Case {
-    std::string bytes;
-    std::wstring expected;
-  };
-  const Case cases[] = {
-      {"[A]\nk=v", L"v"},                                   // no final line break
-      {"[A]\r\nk=first\r\nk=second\r\n", L"first"},         // repeated key
-      {"[A]\r\nk=1\r\n[B]\r\nk=2\r\n[A]\r\nk=3\r\n", L"1"}, // repeated section
-      {"", L""},
-  };
-  for (const Case& c : cases) {
-    const IniFile file(folder.Write(L"app.ini", c.bytes));
-    EXPECT_EQ(file.ReadString(L"A", L"k"), c.expected) << c.bytes;
-  }
-}
-
 TEST(IniFileReading, LongValuesAreReadWhole) {
   ScratchFolder folder;
   for (size_t length : {255u, 256u, 512u, 5000u}) {

@@ -54,37 +54,25 @@ TEST_F(SettingsFixture, EveryKeyIsRead) {
                                   "Product Name=Tools\r\n"
                                   "Product Code=T-1\r\n"
                                   "[Java Runtime Environment]\r\n"
-                                  "Minimum Version=1.6\r\n"
-                                  "Maximum Version=1.8\r\n"
                                   "Preferred versions=1.8;1.7\r\n"
                                   "JRE Path=jre\r\n"
-                                  "JVM Type=server\r\n"
-                                  "JVM Source=only_JDK\r\n"
-                                  "VM Provider=favor_ibm\r\n"
                                   "Main Class=com.example.app.Main\r\n"
                                   "System Path=sys\r\n"
                                   "Library Path=lib\r\n"
                                   "[Application]\r\n"
                                   "Application Type=service\r\n"
                                   "Failure Check=Yes\r\n"
-                                  "Override WorkingDir=yes\r\n"
                                   "Pair Product=pair.exe\r\n"
                                   "Pair Return Code=YES\r\n");
   EXPECT_EQ(s.productName, L"Tools");
   EXPECT_EQ(s.productCode, L"T-1");
-  EXPECT_EQ(s.minimumVersion, (JavaVersion{{1, 6, 0, 0}}));
-  EXPECT_EQ(s.maximumVersion, (JavaVersion{{1, 8, 65535, 65535}}));
   EXPECT_EQ(s.preferredVersions, (std::vector<std::wstring>{L"1.8", L"1.7"}));
   EXPECT_EQ(s.jrePath, L"jre");
-  EXPECT_EQ(s.jvmType, kJvmTypeServer);
-  EXPECT_EQ(KindFlags(s), (std::vector<bool>{true, false, false}));
-  EXPECT_EQ(VendorFlags(s), (std::vector<bool>{true, false, true, false, true, true}));
   EXPECT_EQ(s.mainClass, L"com/example/app/Main");
   EXPECT_EQ(s.systemPath, L"sys");
   EXPECT_EQ(s.libraryPath, L"lib");
   EXPECT_TRUE(s.isService);
   EXPECT_TRUE(s.failureCheck);
-  EXPECT_TRUE(s.overrideWorkingDir);
   EXPECT_EQ(s.pairProduct, L"pair.exe");
   EXPECT_TRUE(s.pairReturnCode);
 }
@@ -137,7 +125,6 @@ TEST_F(SettingsFixture, JvmSourceSetsTheKindFlags) {
   };
   const Case cases[] = {
       {"", {true, true, true}},
-      {"favor_JDK", {true, false, true}},
       {"only_JDK", {true, false, false}},
       {"only_JRE", {false, true, false}},
       {"favour_JDK", {false, false, false}},
