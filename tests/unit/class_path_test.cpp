@@ -32,6 +32,8 @@ TEST(ClassPathSearch, JoinsRelativeEntriesToTheLauncherFolder) {
     bool absolute;
     const wchar_t* pattern;
     const wchar_t* prefix;
+    const wchar_t* folder = L"C:\\App";
+    wchar_t separator = L'\\';
   } cases[] = {
       {L"\\lib\\*.jar", false, L"C:\\App\\lib\\*.jar", L"C:\\App\\lib\\"},
       {L"\\app.jar", false, L"C:\\App\\app.jar", L"C:\\App\\"},
@@ -41,18 +43,13 @@ TEST(ClassPathSearch, JoinsRelativeEntriesToTheLauncherFolder) {
       {L"*", false, L"C:\\App\\*", L"C:\\App\\"},
       {L"D:\\x\\*.jar", true, L"D:\\x\\*.jar", L"D:\\x\\"},
       {L"\\\\server\\share\\*.jar", true, L"\\\\server\\share\\*.jar", L"\\\\server\\share\\"},
+      {L"lib/*.jar", false, L"/opt/app/lib/*.jar", L"/opt/app/lib/", L"/opt/app", L'/'},
   };
   for (const auto& c : cases) {
-    const ClassPathSearch search = ClassPathSearchFor(c.entry, c.absolute, L"C:\\App", L'\\');
+    const ClassPathSearch search = ClassPathSearchFor(c.entry, c.absolute, c.folder, c.separator);
     EXPECT_EQ(search.pattern, c.pattern) << c.entry;
     EXPECT_EQ(search.prefix, c.prefix) << c.entry;
   }
-}
-
-TEST(ClassPathSearch, UsesTheGivenSeparator) {
-  const ClassPathSearch search = ClassPathSearchFor(L"lib/*.jar", false, L"/opt/app", L'/');
-  EXPECT_EQ(search.pattern, L"/opt/app/lib/*.jar");
-  EXPECT_EQ(search.prefix, L"/opt/app/lib/");
 }
 
 class ClassPathFolder : public ::testing::Test {
@@ -86,40 +83,39 @@ TEST_F(ClassPathFolder, AStarAlsoTakesFoldersButNeverDotEntries) {
                                    folder.Path(L"lib/notes.txt"), folder.Path(L"lib/classes")}));
 }
 
-TEST_F(ClassPathFolder, RelativeEntriesAreKeptOnlyWhenTheyExist) {
-  EXPECT_EQ(Build(L"\\app.jar"), Entry(L"app.jar"));
-  EXPECT_EQ(Build(L"app.jar"), Entry(L"app.jar"));
-  EXPECT_EQ(Build(L"lib\\a.jar"), Entry(L"lib/a.jar"));
-  EXPECT_EQ(Build(L"\\missing.jar"), L"");
-  EXPECT_EQ(Build(L"\\nothere\\*.jar"), L"");
-  EXPECT_EQ(Build(L"\\lib\\*.zip"), L"");
-}
-
-TEST_F(ClassPathFolder, AbsoluteEntriesPassUncheckedAndKeepTheirOrder) {
+TEST_F(ClassPathFolder, KeepsRelativeEntriesThatExistAndAbsoluteOnesUnchecked) {
   const std::wstring missing = folder.Path(L"missing.jar");
-  EXPECT_EQ(Build(missing + L";\\app.jar"), missing + kPathListSeparator + Entry(L"app.jar"));
-}
-
-TEST_F(ClassPathFolder, AbsoluteWildcardsAreSearchedAsTheyStand) {
   const std::wstring pattern = folder.Path(L"lib") + kPathSeparator + L"a*.jar";
-  EXPECT_EQ(Build(pattern), Entry(L"lib/a.jar"));
-}
-
-TEST_F(ClassPathFolder, EmptyPiecesAreSkipped) {
-  EXPECT_EQ(Build(L";;\\app.jar;;"), Entry(L"app.jar"));
-  EXPECT_EQ(Build(L";"), L"");
-  EXPECT_EQ(Build(L""), L"");
-}
-
-TEST_F(ClassPathFolder, EnvironmentReferencesAreExpandedPerEntry) {
   ScopedEnvironmentVariable lib(L"HOSTING_TEST_LIB", folder.Path(L"lib"));
   ScopedEnvironmentVariable empty(L"HOSTING_TEST_EMPTY", L"");
-  EXPECT_EQ(Build(L"%HOSTING_TEST_LIB%\\a.jar;%HOSTING_TEST_EMPTY%"), Entry(L"lib/a.jar"));
-}
-
-TEST_F(ClassPathFolder, AnEmbeddedJarPutsTheLauncherFirst) {
-  EXPECT_EQ(Build(L"", true), Module() + kPathListSeparator);
-  EXPECT_EQ(Build(L"\\app.jar", true), Module() + kPathListSeparator + Entry(L"app.jar"));
+  const std::wstring appJar = Entry(L"app.jar");
+  const std::wstring module = Module() + kPathListSeparator;
+  const struct {
+    std::wstring setting;
+    bool embed;
+    std::wstring expected;
+  } cases[] = {
+      {L"\\app.jar", false, appJar},
+      {L"app.jar", false, appJar},
+      {L"lib\\a.jar", false, Entry(L"lib/a.jar")},
+      {L"\\missing.jar", false, L""},
+      {L"\\nothere\\*.jar", false, L""},
+      {L"\\lib\\*.zip", false, L""},
+      // Absolute entries pass unchecked and keep their order; their wildcards are searched.
+      {missing + L";\\app.jar", false, missing + kPathListSeparator + appJar},
+      {pattern, false, Entry(L"lib/a.jar")},
+      {L";;\\app.jar;;", false, appJar},
+      {L";", false, L""},
+      {L"", false, L""},
+      // Environment references are expanded per entry.
+      {L"%HOSTING_TEST_LIB%\\a.jar;%HOSTING_TEST_EMPTY%", false, Entry(L"lib/a.jar")},
+      // An embedded jar puts the launcher first.
+      {L"", true, module},
+      {L"\\app.jar", true, module + appJar},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Build(c.setting, c.embed), c.expected) << c.setting << " " << c.embed;
+  }
 }
 
 TEST(ClassPathScale, AFolderOfFiveThousandJarsIsListedWhole) {

@@ -49,7 +49,8 @@ TEST(TimePicture, UsesTwelveHoursAroundMidnightAndNoon) {
   }
 }
 
-TEST(TimePicture, LeavesDateLettersAndOtherTextAlone) {
+TEST(Pictures, EachPassLeavesTheOtherPassesLettersAndOtherTextAlone) {
+  EXPECT_EQ(FormatDatePicture(L"HH-mm-ss tt h", Afternoon()), L"HH-mm-ss tt h");
   EXPECT_EQ(FormatTimePicture(L"yyyy-MM-dd gg_HH", Afternoon()), L"yyyy-MM-dd gg_14");
   EXPECT_EQ(FormatTimePicture(L"x.log/\\ \u00e9", Afternoon()), L"x.log/\\ \u00e9");
 }
@@ -101,10 +102,6 @@ TEST(DatePicture, NamesEveryDayAndMonth) {
     time.month = month;
     EXPECT_EQ(FormatDatePicture(L"MMM MMMM", time), months[month - 1]);
   }
-}
-
-TEST(DatePicture, LeavesTimeLettersAlone) {
-  EXPECT_EQ(FormatDatePicture(L"HH-mm-ss tt h", Afternoon()), L"HH-mm-ss tt h");
 }
 
 TEST(Pictures, CopyQuotedTextWithoutItsQuotes) {
@@ -161,24 +158,6 @@ TEST(FileNamePicture, TheDatePassReadsWhatTheTimePassWrote) {
   EXPECT_EQ(ExpandDateTimePicture(L"%'dd'%", Afternoon()), L"04");
   // ...and a doubled pair survives it to shield a date letter as well.
   EXPECT_EQ(ExpandDateTimePicture(L"%'''dd'''%", Afternoon()), L"dd");
-}
-
-TEST(FileNamePicture, HandsEachPassItsPicture) {
-  std::wstring seenByTime;
-  std::wstring seenByDate;
-  const std::wstring name = ExpandDateTimePicture(
-      L"x%A L B%y", Afternoon(),
-      [&](std::wstring_view picture, const LocalTime&) {
-        seenByTime = picture;
-        return std::wstring(L"time");
-      },
-      [&](std::wstring_view picture, const LocalTime&) {
-        seenByDate = picture;
-        return std::wstring(L"date");
-      });
-  EXPECT_EQ(seenByTime, L"A 7 B");
-  EXPECT_EQ(seenByDate, L"time");
-  EXPECT_EQ(name, L"xdatey");
 }
 
 } // namespace

@@ -2,48 +2,24 @@
 
 #include <gtest/gtest.h>
 
-#include "unit/support/fake_java.h"
+#include "unit/support/main_class_run.h"
 
 // The messages of the main-class thread, which reach standard error on Linux.
 namespace launcher {
 namespace {
 
-using Calls = std::vector<std::string>;
-using testing::FakeJava;
-
-jclass JNICALL FindHelper(JNIEnv* env, const char* name) {
-  return env->FindClass(name);
-}
-
-class MainClassMessages : public ::testing::Test {
-protected:
-  MainClassMessages() {
-    vm.javaVm = java.vm();
-    vm.jniEnv = java.env();
-    library.JVM_FindClassFromBootLoader = FindHelper;
-    request.mainClass = L"com/example/Main";
-  }
-  std::string Run(bool expected) {
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(RunMainClass(library, vm, request), expected);
-    return ::testing::internal::GetCapturedStderr();
-  }
-
-  FakeJava java;
-  VmLaunchState vm;
-  JvmLibrary library;
-  MainClassRequest request;
-};
+using testing::Calls;
+using MainClassMessages = testing::MainClassRun;
 
 TEST_F(MainClassMessages, AnErrorLeftByTheHelperGivesMessage211) {
   java.helperRaises = true;
-  EXPECT_EQ(Run(false), "Failed to load Main Class: com/example/Main.\n");
+  EXPECT_EQ(RunCapturingStderr(false), "Failed to load Main Class: com/example/Main.\n");
 }
 
 TEST_F(MainClassMessages, AClassTheVmCannotFindIsDescribedThenGivesMessage215) {
   library.JVM_FindClassFromBootLoader = nullptr;
   java.missingClasses.insert("com/example/Main");
-  EXPECT_EQ(Run(false), "Could not find the main class com/example/Main.\n");
+  EXPECT_EQ(RunCapturingStderr(false), "Could not find the main class com/example/Main.\n");
   EXPECT_EQ(java.calls,
             (Calls{"FindClass com/example/Main", "describe java/lang/NoClassDefFoundError"}));
 }
@@ -51,12 +27,12 @@ TEST_F(MainClassMessages, AClassTheVmCannotFindIsDescribedThenGivesMessage215) {
 TEST_F(MainClassMessages, AMissingMainWithoutAPendingExceptionGivesMessage216) {
   java.missingMethods.insert("com/example/Main.main");
   java.missingMethodRaises = false;
-  EXPECT_EQ(Run(false), "No main method found in specified class.\n");
+  EXPECT_EQ(RunCapturingStderr(false), "No main method found in specified class.\n");
 }
 
 TEST_F(MainClassMessages, AMissingMainWithAPendingExceptionIsOnlyDescribed) {
   java.missingMethods.insert("com/example/Main.main");
-  EXPECT_EQ(Run(false), "");
+  EXPECT_EQ(RunCapturingStderr(false), "");
   EXPECT_EQ(java.calls.back(), "describe java/lang/NoSuchMethodError");
 }
 
@@ -64,7 +40,8 @@ TEST_F(MainClassMessages, WithFailureCheckTheTraceIsShownAndTheApplicationStoppe
   java.mainThrows = true;
   java.traceText = u"java.lang.IllegalStateException: \u00fc\n\tat Main.main(Main.java:1)\n";
   request.failureCheck = true;
-  EXPECT_EQ(Run(true), "java.lang.IllegalStateException: \xC3\xBC\n\tat Main.main(Main.java:1)\n");
+  EXPECT_EQ(RunCapturingStderr(true),
+            "java.lang.IllegalStateException: \xC3\xBC\n\tat Main.main(Main.java:1)\n");
   EXPECT_EQ(java.calls,
             (Calls{"FindClass sun/launcher/LauncherHelper",
                    "sun/launcher/LauncherHelper.checkAndLoadMain(true,1,com.example.Main)",
@@ -76,7 +53,7 @@ TEST_F(MainClassMessages, AnEmptyTraceShowsNothingAndCountsAsIgnore) {
   java.mainThrows = true;
   java.traceText = u"";
   request.failureCheck = true;
-  EXPECT_EQ(Run(true), "");
+  EXPECT_EQ(RunCapturingStderr(true), "");
   EXPECT_EQ(java.calls.back(), "detach") << "no System.exit, and the exception was cleared";
 }
 

@@ -41,31 +41,25 @@ TEST(CreateVmFailure, ShowsTheReasonForTheResult) {
   }
 }
 
-std::string BindAndCaptureMessage(const std::wstring& path, JvmLibrary& library) {
-  ::testing::internal::CaptureStderr();
-  EXPECT_FALSE(BindJvmLibrary(path, library));
-  return ::testing::internal::GetCapturedStderr();
-}
-
-TEST(BindJvmLibrary, AMissingFileGivesMessage222WithTheSystemCode) {
-  JvmLibrary library;
-  EXPECT_EQ(BindAndCaptureMessage(L"/nonexistent/lib/server/libjvm.so", library),
-            "Failed to load Java VM library: /nonexistent/lib/server/libjvm.so (errno = 2).\n");
-}
-
-TEST(BindJvmLibrary, AFileThatIsNoLibraryGivesExecFormatError) {
+TEST(BindJvmLibrary, ShowsWhyTheLibraryCannotBeUsed) {
   testing::ScratchFolder folder;
-  const std::wstring path = folder.Write(L"libjvm.so", "not an ELF image");
-  JvmLibrary library;
-  EXPECT_EQ(BindAndCaptureMessage(path, library),
-            "Failed to load Java VM library: " + ToUtf8(path) + " (errno = 8).\n");
-}
-
-TEST(BindJvmLibrary, ALibraryWithoutTheExportsGivesMessage202) {
-  JvmLibrary library;
-  EXPECT_EQ(BindAndCaptureMessage(L"libm.so.6", library),
-            "Windows exception: cannot find CreateJavaVM JNI (errno = 2).\n");
-  EXPECT_EQ(library.JNI_CreateJavaVM, nullptr);
+  const std::wstring notALibrary = folder.Write(L"libjvm.so", "not an ELF image");
+  const struct {
+    std::wstring path;
+    std::string message;
+  } cases[] = {
+      {L"/nonexistent/lib/server/libjvm.so",
+       "Failed to load Java VM library: /nonexistent/lib/server/libjvm.so (errno = 2).\n"},
+      {notALibrary, "Failed to load Java VM library: " + ToUtf8(notALibrary) + " (errno = 8).\n"},
+      {L"libm.so.6", "Windows exception: cannot find CreateJavaVM JNI (errno = 2).\n"},
+  };
+  for (const auto& c : cases) {
+    JvmLibrary library;
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(BindJvmLibrary(c.path, library));
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.message);
+    EXPECT_EQ(library.JNI_CreateJavaVM, nullptr);
+  }
 }
 
 TEST(BindJvmLibrary, BindsAnInstalledRuntime) {

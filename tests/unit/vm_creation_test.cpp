@@ -36,30 +36,6 @@ jint JNICALL FakeCreateJavaVm(JavaVM** vm, void** env, void* rawArgs) {
   return creation.answer;
 }
 
-TEST(VmOptionArray, ListsTheOptionsThenTheTwoHooks) {
-  std::vector<std::string> vmOptions{"-Djava.library.path=x",
-                                     "-Djava.class.path=a.jar:", "-Xmx512m"};
-  const std::vector<JavaVMOption> options = BuildVmOptionArray(vmOptions);
-  ASSERT_EQ(options.size(), 5u);
-  for (size_t i = 0; i < vmOptions.size(); ++i) {
-    EXPECT_EQ(options[i].optionString, vmOptions[i].data())
-        << "the record points at the option itself";
-    EXPECT_EQ(options[i].extraInfo, nullptr);
-  }
-  EXPECT_STREQ(options[3].optionString, "abort");
-  EXPECT_EQ(options[3].extraInfo, reinterpret_cast<void*>(&VmAbortHook));
-  EXPECT_STREQ(options[4].optionString, "exit");
-  EXPECT_EQ(options[4].extraInfo, reinterpret_cast<void*>(&VmExitHook));
-}
-
-TEST(VmOptionArray, WithoutOptionsHoldsOnlyTheHooks) {
-  std::vector<std::string> vmOptions;
-  const std::vector<JavaVMOption> options = BuildVmOptionArray(vmOptions);
-  ASSERT_EQ(options.size(), 2u);
-  EXPECT_STREQ(options[0].optionString, "abort");
-  EXPECT_STREQ(options[1].optionString, "exit");
-}
-
 TEST(VmCreationReason, MapsEachJniErrorToItsText) {
   const struct {
     jint result;

@@ -82,22 +82,7 @@ TEST(SplitVmParameters, SplitsAtBlanksOutsideQuotes) {
   }
 }
 
-TEST(SplitVmParameters, AppendsAfterWhatIsThere) {
-  Strings workList{L"-Djava.class.path=a"};
-  uint64_t stackSize = 0;
-  SplitVmParameters(L"-ea", workList, stackSize, NoMemoryRead());
-  EXPECT_EQ(workList, (Strings{L"-Djava.class.path=a", L"-ea"}));
-}
-
-TEST(VmParameter, PercentageSizesAreComputedAfterUnquoting) {
-  Strings workList;
-  uint64_t stackSize = 0;
-  SplitVmParameters(L"\"-Xmx50P\" -Xms10:256P -Xmx50%", workList, stackSize,
-                    FixedMemory(1048576ULL * 1024, 0));
-  EXPECT_EQ(workList, (Strings{L"-Xmx524288K", L"-Xms262144K", L"-Xmx50%"}));
-}
-
-TEST(VmParameter, XssSetsTheThreadStackSizeAndStillReachesTheVm) {
+TEST(VmParameter, SizesAreComputedAfterUnquotingAndXssSetsTheThreadStackSize) {
   const struct {
     const wchar_t* value;
     uint64_t stackSize;
@@ -109,6 +94,7 @@ TEST(VmParameter, XssSetsTheThreadStackSizeAndStillReachesTheVm) {
       {L"-Xss1:2m", 0, {L"-Xss1:2m"}},
       {L"-XSS2m", 7, {L"-XSS2m"}},          // case matters
       {L"-Xss1P", 1048576, {L"-Xss1024K"}}, // 1 % of 100 MiB, in KB
+      {L"\"-Xmx50P\" -Xms10:256P -Xmx50%", 7, {L"-Xmx51200K", L"-Xms262144K", L"-Xmx50%"}},
   };
   for (const auto& c : cases) {
     Strings workList;
