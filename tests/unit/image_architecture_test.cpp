@@ -30,20 +30,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         PeCase{"x86", MakePeBytes(512, 0x80, kPeMachineX86), kPeMachineX86},
         PeCase{"x64", MakePeBytes(512, 0x80, kPeMachineAmd64), kPeMachineAmd64},
-        PeCase{"arm64", MakePeBytes(512, 0x80, 0xAA64), uint16_t{0xAA64}},
         PeCase{"headersAtTheVeryEnd", MakePeBytes(0x86, 0x80, kPeMachineX86), kPeMachineX86},
         PeCase{"machineCutOff", MakePeBytes(0x85, 0x80, kPeMachineX86), std::nullopt},
         PeCase{"signatureCutOff", MakePeBytes(0x82, 0x80, kPeMachineX86), std::nullopt},
         PeCase{"lfanewAtEnd", MakePeBytes(0x80, 0x80, kPeMachineX86), std::nullopt},
         PeCase{"lfanewPastEnd", MakePeBytes(512, 0x7FFFFFFF, kPeMachineX86), std::nullopt},
-        PeCase{"lfanewJustPastEnd", MakePeBytes(512, 513, kPeMachineX86), std::nullopt},
         PeCase{"lfanewNegative", MakePeBytes(512, -4, kPeMachineX86), std::nullopt},
         PeCase{"lfanewMostNegative", MakePeBytes(512, INT32_MIN, kPeMachineX86), std::nullopt},
-        PeCase{"lfanewIntoDosHeader", MakePeBytes(512, 0, kPeMachineX86), std::nullopt},
-        PeCase{"twoBytes", std::string("MZ"), std::nullopt},
         PeCase{"sixtyThreeBytes", MakePeBytes(63, 0x80, kPeMachineX86), std::nullopt},
         PeCase{"empty", std::string(), std::nullopt},
-        PeCase{"text", std::string(200, 'a'), std::nullopt},
         PeCase{"noMz", "ZM" + MakePeBytes(512, 0x80, kPeMachineX86).substr(2), std::nullopt},
         PeCase{"badSignature",
                [] {
@@ -53,11 +48,6 @@ INSTANTIATE_TEST_SUITE_P(
                }(),
                std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(PeHeaderTest, NullBytesAreNoImage) {
-  EXPECT_FALSE(ReadPeMachine(nullptr, 4096));
-  EXPECT_FALSE(IsX86PeImage(nullptr, 4096));
-}
 
 struct ElfCase {
   const char* name;
@@ -86,7 +76,6 @@ INSTANTIATE_TEST_SUITE_P(
         ElfCase{"x86_64", MakeElfBytes(2, 1, kElfMachineX86_64), true, kElfMachineX86_64, false},
         ElfCase{"x86", MakeElfBytes(1, 1, kElfMachineX86), false, kElfMachineX86, true},
         ElfCase{"bigEndianX86", MakeElfBytes(1, 2, kElfMachineX86), false, kElfMachineX86, true},
-        ElfCase{"arm32", MakeElfBytes(1, 1, 40), false, 40, false},
         ElfCase{"aarch64", MakeElfBytes(2, 1, kElfMachineAarch64), true, kElfMachineAarch64, false},
         ElfCase{"x86_64HeaderClaiming32Bit", MakeElfBytes(1, 1, kElfMachineX86_64), false,
                 kElfMachineX86_64, false},
@@ -94,12 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                 kElfMachineX86, true},
         ElfCase{"machineCutOff", MakeElfBytes(1, 1, kElfMachineX86, kElfHeaderBytes - 1),
                 std::nullopt, 0, false},
-        ElfCase{"magicOnly", MakeElfBytes(1, 1, kElfMachineX86, 4), std::nullopt, 0, false},
-        ElfCase{"classNone", MakeElfBytes(0, 1, kElfMachineX86), std::nullopt, 0, false},
         ElfCase{"classUnknown", MakeElfBytes(3, 1, kElfMachineX86), std::nullopt, 0, false},
-        ElfCase{"encodingUnknown", MakeElfBytes(1, 3, kElfMachineX86), std::nullopt, 0, false},
-        ElfCase{"peImage", MakePeBytes(512, 0x80, kPeMachineX86), std::nullopt, 0, false},
-        ElfCase{"empty", std::string(), std::nullopt, 0, false}),
+        ElfCase{"peImage", MakePeBytes(512, 0x80, kPeMachineX86), std::nullopt, 0, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ElfHeaderTest, SixtyFourBitImageMustMatchTheAskedMachine) {

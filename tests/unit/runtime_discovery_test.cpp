@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "base/files.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "jvm/discovery/jvm_layout.h"
@@ -58,39 +57,24 @@ INSTANTIATE_TEST_SUITE_P(
     Kinds, FindJvmLibraryTest,
     ::testing::Values(
         ProbeCase{"anyPrefersClient", {K::kServer, K::kClient}, kJvmTypeAny, K::kClient},
-        ProbeCase{"anyFallsBackToServer", {K::kServer}, kJvmTypeAny, K::kServer},
         ProbeCase{"anyClassicBeforeHotspot",
                   {K::kHotspot, K::kClassic, K::kJrockit},
                   kJvmTypeAny,
                   K::kClassic},
         ProbeCase{"anyHotspotBeforeServer", {K::kServer, K::kHotspot}, kJvmTypeAny, K::kHotspot},
-        ProbeCase{"anyServerBeforeJrockit", {K::kJrockit, K::kServer}, kJvmTypeAny, K::kServer},
         ProbeCase{"anyJrockitLast", {K::kJrockit}, kJvmTypeAny, K::kJrockit},
         ProbeCase{"serverOnly", {K::kServer, K::kClient}, kJvmTypeServer, K::kServer},
         ProbeCase{"serverOnlyRejectsOthers",
                   {K::kClient, K::kClassic, K::kHotspot, K::kJrockit},
                   kJvmTypeServer,
                   std::nullopt},
-        ProbeCase{
-            "favorServerTakesServer", {K::kClient, K::kServer}, kJvmTypeFavorServer, K::kServer},
         ProbeCase{"favorServerFallsBackToClient",
                   {K::kClient, K::kJrockit},
                   kJvmTypeFavorServer,
                   K::kClient},
-        ProbeCase{"favorServerFallsBackToJrockit", {K::kJrockit}, kJvmTypeFavorServer, K::kJrockit},
-        ProbeCase{"emptyHome", {}, kJvmTypeAny, std::nullopt}),
+        ProbeCase{
+            "favorServerFallsBackToJrockit", {K::kJrockit}, kJvmTypeFavorServer, K::kJrockit}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(FindJvmLibraryTest, EmptyHomeProbesTheCurrentFolder) {
-  DiscoveryTempFolder folder;
-  folder.MakeRuntime("", {JvmKind::kServer});
-  const std::wstring previous = CurrentFolder();
-  ASSERT_TRUE(SetCurrentFolder(folder.path()));
-  const FoundJvmLibrary library = FindJvmLibrary(L"", kJvmTypeAny);
-  SetCurrentFolder(previous);
-  EXPECT_EQ(library.path, LibraryName(JvmKind::kServer));
-  EXPECT_TRUE(library.isServer);
-}
 
 TEST(FindShippedRuntimeTest, LauncherFolderThenItsJre64FolderThenNothing) {
   DiscoveryTempFolder folder;
@@ -169,13 +153,8 @@ TEST_F(SearchForRuntimeTest, ShippedServerVmIsFoundThroughTheProbeFallback) {
   EXPECT_FALSE(registry.WasOpened(kJavaSoftJreKey));
 }
 
-TEST_F(SearchForRuntimeTest, WithoutModulePathTheShippedRuntimeIsNotLookedFor) {
-  ShipRuntime("app", {JvmKind::kClient});
-  modulePath.reset();
-  EXPECT_FALSE(Search());
-}
-
-TEST_F(SearchForRuntimeTest, ThirtyTwoBitRuntimeFromJrePathIsRelaunchedOnlyWithAPairedProgram) {
+TEST_F(SearchForRuntimeTest,
+       ThirtyTwoBitRuntimeFromJrePathIsRelaunchedOnlyWithAPairedProgramOthersHostedHere) {
   folder.MakeRuntime("x86", {JvmKind::kClient}, ThirtyTwoBitVmImage());
   settings.jrePath = folder.Join("x86");
   auto result = Search();
@@ -186,13 +165,10 @@ TEST_F(SearchForRuntimeTest, ThirtyTwoBitRuntimeFromJrePathIsRelaunchedOnlyWithA
   result = Search();
   ASSERT_TRUE(result);
   EXPECT_TRUE(result->relaunchPaired);
-}
 
-TEST_F(SearchForRuntimeTest, NativeRuntimeFromJrePathIsHostedHere) {
   folder.MakeRuntime("native", {JvmKind::kClient}, NativeVmImage());
   settings.jrePath = folder.Join("native");
-  settings.pairProduct = folder.Join("app/tool32.exe");
-  const auto result = Search();
+  result = Search();
   ASSERT_TRUE(result);
   EXPECT_FALSE(result->relaunchPaired);
 }
@@ -216,23 +192,6 @@ TEST_F(SearchForRuntimeTest, ThirtyTwoBitViewIsTheLastSource) {
   EXPECT_EQ(result->source, RuntimeSource::kRegistry32BitView);
   EXPECT_TRUE(result->relaunchPaired);
   EXPECT_EQ(result->jvmDllPath, folder.Join("x86/") + LibraryName(JvmKind::kClient));
-}
-
-TEST_F(SearchForRuntimeTest, NothingFoundAnywhere) {
-  settings.jrePath = folder.Join("absent");
-  settings.pairProduct = folder.Join("app/tool32.exe");
-  EXPECT_FALSE(Search());
-  EXPECT_TRUE(registry.Opened32BitView());
-}
-
-TEST(CheckPairedRelaunchTest, NeedsAPairedProgramAndAThirtyTwoBitImage) {
-  DiscoveryTempFolder folder;
-  const std::wstring x86 = folder.WriteFile("x86.lib", ThirtyTwoBitVmImage());
-  const std::wstring native = folder.WriteFile("native.lib", NativeVmImage());
-  EXPECT_TRUE(CheckPairedRelaunch(x86, L"paired"));
-  EXPECT_FALSE(CheckPairedRelaunch(x86, L""));
-  EXPECT_FALSE(CheckPairedRelaunch(native, L"paired"));
-  EXPECT_FALSE(CheckPairedRelaunch(folder.Join("absent.lib"), L"paired"));
 }
 
 struct MessageCase {

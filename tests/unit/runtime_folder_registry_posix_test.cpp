@@ -135,13 +135,6 @@ TEST_F(RuntimeFolderRegistryTest, AliasesOfAVisitedRuntimeAreNotListedAgain) {
                           root.Join("java/jdk-17-again"), root.Join("opt/current")}));
 }
 
-TEST_F(RuntimeFolderRegistryTest, OneVersionKeyPerNameTheFirstRuntimeWins) {
-  RuntimeFolderRegistry registry = Registry();
-  const Names names = registry.ListVersionKeys(kJavaSoftJreKey, false);
-  EXPECT_EQ(std::count(names.begin(), names.end(), L"17.0.2"), 1);
-  EXPECT_EQ(registry.QueryJavaHome(kJavaSoftJreKey, L"17.0.2", false), root.Join("jvm/jdk-17"));
-}
-
 // The search over these folders: an old-layout JDK is probed in its jre folder, in the
 // lib/<arch>/server layout; the 32-bit view is reached only with a paired program.
 TEST_F(RuntimeFolderRegistryTest, SearchFindsTheVmLibraryInEitherLayout) {
@@ -165,12 +158,6 @@ TEST_F(RuntimeFolderRegistryTest, SearchFindsTheVmLibraryInEitherLayout) {
   ASSERT_TRUE(found);
   EXPECT_TRUE(found->relaunchPaired);
   EXPECT_EQ(found->jvmDllPath, root.Join("jvm/i386-8/lib/client/libjvm.so"));
-}
-
-TEST(RuntimeFolderRegistryNoRootsTest, NoRootsListNothing) {
-  RuntimeFolderRegistry registry({}, kElfMachineX86_64);
-  EXPECT_TRUE(registry.ListVersionKeys(kJavaSoftJreKey, false).empty());
-  EXPECT_FALSE(registry.QueryJavaHome(kJavaSoftJreKey, L"17", false));
 }
 
 } // namespace

@@ -6,25 +6,15 @@
 #include <string>
 
 #include "jvm/discovery/jvm_layout.h"
+#include "unit/support/scratch_folder.h"
 
 namespace launcher::test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it when the
-// object goes away. Relative names are written with "/" and turned into native paths.
-class DiscoveryTempFolder {
+// A scratch folder that also creates the folders of what it writes. Relative names are
+// written with "/" and turned into native paths.
+class DiscoveryTempFolder : public testing::ScratchFolder {
 public:
-  DiscoveryTempFolder();
-  ~DiscoveryTempFolder();
-  DiscoveryTempFolder(const DiscoveryTempFolder&) = delete;
-  DiscoveryTempFolder& operator=(const DiscoveryTempFolder&) = delete;
-
-  // The folder, without a trailing separator.
-  const std::wstring& path() const { return path_; }
-  // The folder with a trailing separator, as homes are passed to the probes.
-  std::wstring home() const;
-  // path() + separator + relative, in native separators.
   std::wstring Join(const std::string& relative) const;
-
   // Writes a file (creating its folders) and returns its full path.
   std::wstring WriteFile(const std::string& relative, const std::string& bytes = "") const;
   std::wstring MakeFolder(const std::string& relative) const;
@@ -34,14 +24,13 @@ public:
   // value names it.
   std::wstring MakeRuntime(const std::string& relativeHome, std::initializer_list<JvmKind> kinds,
                            const std::string& image = "") const;
-
-private:
-  std::wstring path_;
 };
 
 // The first bytes of a VM library that this launcher cannot load (a 32-bit x86 image) and of
 // one it can (an image of its own architecture), in the platform's image format.
 std::string ThirtyTwoBitVmImage();
 std::string NativeVmImage();
+// Only the bytes of a 32-bit x86 image up to the end of the field that names its machine.
+std::string ThirtyTwoBitVmHeader();
 
 } // namespace launcher::test
