@@ -1,5 +1,7 @@
 #include "jvm/hosting/date_time_picture.h"
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "base/windows_api.h"
@@ -44,46 +46,27 @@ const LocalTime kMoments[] = {
     {2019, 7, 2, 9, 9, 8, 7, 0},      // Tuesday morning
 };
 
-TEST(DateTimePictureOnWindows, TimePassMatchesGetTimeFormat) {
-  const wchar_t* const pictures[] = {
-      L"h",     L"hh",         L"hhh", L"H",    L"HH",  L"m",          L"mm",
-      L"s",     L"ss",         L"t",   L"tt",   L"ttt", L"HH-mm-ss",   L"h:mm tt",
-      L"'h' h", L"'it''s' hh", L"''",  L"''''", L"x'y", L"yyyy-MM-dd", L"a b.c_d",
-  };
+// Each picture list is one text with the pictures between "|".
+std::vector<std::wstring> Pictures(const std::wstring& list) {
+  std::vector<std::wstring> pictures;
+  for (size_t start = 0, end = 0; end != std::wstring::npos; start = end + 1) {
+    end = list.find(L'|', start);
+    pictures.push_back(list.substr(start, end - start));
+  }
+  return pictures;
+}
+
+TEST(DateTimePictureOnWindows, EachPassMatchesWindows) {
+  const std::wstring timePictures = L"h|hh|hhh|H|HH|m|mm|s|ss|t|tt|ttt|HH-mm-ss|h:mm tt|'h' h|"
+                                    L"'it''s' hh|''|''''|x'y|yyyy-MM-dd|a b.c_d";
+  const std::wstring datePictures = L"d|dd|ddd|dddd|M|MM|MMM|MMMM|y|yy|yyy|yyyy|yyyyy|ddddd|MMMMM|"
+                                    L"yyyy-MM-dd|dddd, MMMM d, yyyy|'dd' dd|'it''s' d|PM MM|HH:mm";
   for (const LocalTime& time : kMoments) {
-    for (const wchar_t* picture : pictures) {
+    for (const std::wstring& picture : Pictures(timePictures)) {
       EXPECT_EQ(FormatTimePicture(picture, time), WindowsTime(picture, time))
           << picture << " at " << time.hour;
     }
-  }
-}
-
-TEST(DateTimePictureOnWindows, DatePassMatchesGetDateFormat) {
-  const wchar_t* const pictures[] = {
-      L"d",
-      L"dd",
-      L"ddd",
-      L"dddd",
-      L"M",
-      L"MM",
-      L"MMM",
-      L"MMMM",
-      L"y",
-      L"yy",
-      L"yyy",
-      L"yyyy",
-      L"yyyyy",
-      L"ddddd",
-      L"MMMMM",
-      L"yyyy-MM-dd",
-      L"dddd, MMMM d, yyyy",
-      L"'dd' dd",
-      L"'it''s' d",
-      L"PM MM",
-      L"HH:mm",
-  };
-  for (const LocalTime& time : kMoments) {
-    for (const wchar_t* picture : pictures) {
+    for (const std::wstring& picture : Pictures(datePictures)) {
       EXPECT_EQ(FormatDatePicture(picture, time), WindowsDate(picture, time))
           << picture << " in " << time.year;
     }

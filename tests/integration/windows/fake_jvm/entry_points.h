@@ -6,31 +6,9 @@
 
 #include <jni.h>
 
-namespace fake_jvm {
+#include "jvm/hosting/jdk1_1_init_args.h"
 
-// The JNI 1.1 initialisation record as the JDK declared it; the current JNI headers no longer
-// do. Hosts still pass it to JNI_GetDefaultJavaVMInitArgs to learn the default Java thread
-// stack size, and a VM still fills its version and javaStackSize fields.
-struct Jdk11InitArgs {
-  jint version;
-  char** properties;
-  jint checkSource;
-  jint nativeStackSize;
-  jint javaStackSize;
-  jint minHeapSize;
-  jint maxHeapSize;
-  jint verifyMode;
-  char* classpath;
-  jint(JNICALL* vfprintf)(void* stream, const char* format, void* arguments);
-  void(JNICALL* exit)(jint code);
-  void(JNICALL* abort)();
-  jint enableClassGC;
-  jint enableVerboseGC;
-  jint disableAsyncGC;
-  jint verbose;
-  jboolean debugging;
-  jint debugPort;
-};
+namespace fake_jvm {
 
 jint CreateJavaVm(JavaVM** vm, void** env, void* arguments);
 jint DefaultJavaVmInitArgs(void* arguments);

@@ -109,7 +109,7 @@ jint CreationResult(const JavaVMInitArgs* init) {
 } // namespace
 
 jint DefaultJavaVmInitArgs(void* arguments) {
-  auto* record = static_cast<Jdk11InitArgs*>(arguments);
+  auto* record = static_cast<launcher::JDK1_1InitArgs*>(arguments);
   if (record == nullptr) {
     ReportMisuse("JNI_GetDefaultJavaVMInitArgs", "passes no record");
     return JNI_ERR;
