@@ -44,8 +44,11 @@ jobject NewUtf8PrintStream(JNIEnv* env, jobject out) {
   }
   jmethodID constructor = env->GetMethodID(printStreamClass.get(), "<init>",
                                            "(Ljava/io/OutputStream;ZLjava/lang/String;)V");
+  if (constructor == nullptr) {
+    return nullptr; // NoSuchMethodError stays pending for the caller to describe
+  }
   LocalRef<jstring> encoding(env, env->NewStringUTF("UTF-8"));
-  if (constructor == nullptr || !encoding) {
+  if (!encoding) {
     return nullptr;
   }
   return env->NewObject(printStreamClass.get(), constructor, out, JNI_FALSE, encoding.get());
@@ -152,8 +155,12 @@ std::wstring CaptureStackTrace(JNIEnv* env, jthrowable throwable) {
 
   jmethodID toString =
       env->GetMethodID(bytesClass.get(), "toString", "(Ljava/lang/String;)Ljava/lang/String;");
+  if (toString == nullptr) {
+    DescribePendingException(env);
+    return std::wstring();
+  }
   LocalRef<jstring> encoding(env, env->NewStringUTF("UTF-8"));
-  if (toString == nullptr || !encoding) {
+  if (!encoding) {
     DescribePendingException(env);
     return std::wstring();
   }
