@@ -30,6 +30,9 @@ bool CreateFolder(const std::wstring& path);
 std::vector<std::wstring> FindMatchingNames(const std::wstring& pattern);
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path);
+// Up to `count` leading bytes of a file; fewer when the file is shorter, none when it cannot
+// be read.
+std::string ReadFileStart(const std::wstring& path, size_t count);
 // Replaces the file's contents; creates the file when it does not exist.
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes);
 

@@ -46,7 +46,8 @@ bool AbsolutePathExists(const std::wstring& path) {
 int CreateParentFolders(const std::wstring& filePath) {
   const std::string path = ToUtf8(filePath);
   int lastError = 0;
-  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+  for (size_t slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1)) {
     const std::string folder = path.substr(0, slash);
     if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
       lastError = errno;
@@ -106,6 +107,25 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
   }
 }
 
+std::string ReadFileStart(const std::wstring& path, size_t count) {
+  std::string bytes;
+  ScopedFd fd(open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    return bytes;
+  }
+  bytes.resize(count);
+  size_t filled = 0;
+  while (filled < count) {
+    const ssize_t got = read(fd.get(), bytes.data() + filled, count - filled);
+    if (got <= 0) {
+      break;
+    }
+    filled += static_cast<size_t>(got);
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
   ScopedFd fd(open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
   if (fd.get() < 0) {
@@ -124,7 +144,9 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
   return true;
 }
 
-bool SetCurrentFolder(const std::wstring& path) { return chdir(ToUtf8(path).c_str()) == 0; }
+bool SetCurrentFolder(const std::wstring& path) {
+  return chdir(ToUtf8(path).c_str()) == 0;
+}
 
 std::wstring CurrentFolder() {
   std::string buffer(PATH_MAX, '\0');

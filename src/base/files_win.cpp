@@ -1,5 +1,7 @@
 #include "base/files.h"
 
+#include <algorithm>
+
 #include "base/path_rules.h"
 #include "base/scoped_handle_win.h"
 #include "base/wildcard.h"
@@ -19,7 +21,9 @@ bool RemoveFolder(const std::wstring& path) {
 
 } // namespace
 
-bool FileExists(const std::wstring& path) { return !path.empty() && Exists(path); }
+bool FileExists(const std::wstring& path) {
+  return !path.empty() && Exists(path);
+}
 
 bool AbsolutePathExists(const std::wstring& path) {
   if (path.empty()) {
@@ -112,6 +116,27 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
   return bytes;
 }
 
+std::string ReadFileStart(const std::wstring& path, size_t count) {
+  std::string bytes;
+  ScopedHandle file(CreateFileW(WithLongPathPrefix(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) {
+    return bytes;
+  }
+  bytes.resize(count);
+  size_t filled = 0;
+  while (filled < count) {
+    DWORD got = 0;
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(count - filled, 1u << 20));
+    if (!ReadFile(file.get(), bytes.data() + filled, want, &got, nullptr) || got == 0) {
+      break;
+    }
+    filled += got;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
   ScopedHandle file(CreateFileW(WithLongPathPrefix(path).c_str(), GENERIC_WRITE, 0, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -129,7 +154,9 @@ bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {
   return true;
 }
 
-bool SetCurrentFolder(const std::wstring& path) { return SetCurrentDirectoryW(path.c_str()) != FALSE; }
+bool SetCurrentFolder(const std::wstring& path) {
+  return SetCurrentDirectoryW(path.c_str()) != FALSE;
+}
 
 std::wstring CurrentFolder() {
   const DWORD size = GetCurrentDirectoryW(0, nullptr);

@@ -24,6 +24,8 @@ std::optional<std::wstring> ReadModulePath(int& errorCode) {
   }
 }
 
-int LastSystemError() { return errno; }
+int LastSystemError() {
+  return errno;
+}
 
 } // namespace launcher

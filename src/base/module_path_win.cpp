@@ -26,6 +26,8 @@ std::optional<std::wstring> ReadModulePath(int& errorCode) {
   return std::nullopt;
 }
 
-int LastSystemError() { return static_cast<int>(GetLastError()); }
+int LastSystemError() {
+  return static_cast<int>(GetLastError());
+}
 
 } // namespace launcher

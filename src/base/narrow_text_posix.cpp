@@ -4,7 +4,11 @@
 
 namespace launcher {
 
-std::string ToAnsi(std::wstring_view text) { return ToUtf8(text); }
-std::wstring FromAnsi(std::string_view text) { return FromUtf8(text); }
+std::string ToAnsi(std::wstring_view text) {
+  return ToUtf8(text);
+}
+std::wstring FromAnsi(std::string_view text) {
+  return FromUtf8(text);
+}
 
 } // namespace launcher

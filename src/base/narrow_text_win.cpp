@@ -11,7 +11,8 @@ std::string ToAnsi(std::wstring_view text) {
     return std::string();
   }
   const int units = static_cast<int>(text.size());
-  const int size = WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
+  const int size =
+      WideCharToMultiByte(CP_THREAD_ACP, 0, text.data(), units, nullptr, 0, nullptr, nullptr);
   if (size <= 0) {
     return std::string();
   }

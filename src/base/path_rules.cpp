@@ -57,7 +57,9 @@ bool IsWindowsNetworkPath(std::wstring_view path) {
   return path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'?';
 }
 
-bool HasLongPathPrefix(std::wstring_view path) { return path.substr(0, 4) == L"\\\\?\\"; }
+bool HasLongPathPrefix(std::wstring_view path) {
+  return path.substr(0, 4) == L"\\\\?\\";
+}
 
 std::wstring WithLongPathPrefix(std::wstring path) {
   if (path.size() >= 260 && !HasLongPathPrefix(path)) {

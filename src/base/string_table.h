@@ -1,6 +1,6 @@
 #pragma once
 
-// The launcher's user-visible sentences by id (ui/resources/messages.def).
+// The launcher's user-visible sentences by id (base/messages.def).
 // Windows: the executable's string table resource, looked up for the thread's language.
 // Linux: the same table compiled into the program.
 

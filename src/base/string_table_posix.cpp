@@ -7,7 +7,7 @@ std::wstring LoadResourceString(int id) {
 #define LAUNCHER_MESSAGE(number, text)                                                             \
   case number:                                                                                     \
     return text;
-#include "ui/resources/messages.def"
+#include "base/messages.def"
 #undef LAUNCHER_MESSAGE
   default:
     return std::wstring();

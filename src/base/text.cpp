@@ -5,7 +5,9 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsSurrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDFFF;
+}
 
 // Walks a wide string as code points, pairing surrogates where wchar_t is 16 bits wide.
 template <typename Visit> void ForEachCodePoint(std::wstring_view text, Visit visit) {

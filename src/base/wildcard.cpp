@@ -33,6 +33,8 @@ bool MatchesWildcard(std::wstring_view pattern, std::wstring_view name, bool ign
   return p == pattern.size();
 }
 
-bool HasWildcard(std::wstring_view text) { return text.find_first_of(L"*?") != std::wstring_view::npos; }
+bool HasWildcard(std::wstring_view text) {
+  return text.find_first_of(L"*?") != std::wstring_view::npos;
+}
 
 } // namespace launcher

@@ -3,16 +3,17 @@
 #include <memory>
 #include <optional>
 
+#include "base/command_line.h"
+#include "base/launcher_paths.h"
 #include "jvm/discovery/missing_jre_message.h"
 #include "jvm/discovery/runtime_search.h"
 #include "jvm/hosting/jvm_library.h"
 #include "jvm/hosting/library_path.h"
 #include "jvm/hosting/main_class_thread.h"
 #include "jvm/hosting/vm_options.h"
-#include "launcher/command_line.h"
 #include "launcher/exit_codes.h"
-#include "launcher/launcher_paths.h"
 #include "launcher/paired_relaunch.h"
+#include "ui/exception_dialog.h"
 
 namespace launcher {
 
@@ -93,6 +94,7 @@ int32_t LauncherApp::Run() {
   request.failureCheck = settings.failureCheck;
   request.ibmAdmitted = settings.ibmAllowed || settings.ibmFavored;
   request.messageOwner = messageOwner;
+  request.showExceptionDialog = ShowJavaExceptionDialog;
   if (StartMainClassThread(jvmLibrary, vm, request) == 0) {
     return kExitSuccess;
   }

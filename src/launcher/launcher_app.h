@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "base/error_message.h"
 #include "jvm/hosting/jvm_library.h"
 #include "jvm/hosting/vm_launch_state.h"
 #include "settings/launcher_settings.h"
-#include "ui/error_message.h"
 
 namespace launcher {
 

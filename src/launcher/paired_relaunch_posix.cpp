@@ -5,8 +5,8 @@
 #include <sys/wait.h>
 #include <vector>
 
+#include "base/files.h"
 #include "base/text.h"
-#include "jvm/discovery/image_file.h"
 
 extern char** environ;
 

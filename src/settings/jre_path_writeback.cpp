@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "launcher/launcher_paths.h"
+#include "base/launcher_paths.h"
 #include "settings/ini_file.h"
 #include "settings/settings_keys.h"
 

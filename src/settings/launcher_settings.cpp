@@ -3,14 +3,14 @@
 #include <optional>
 
 #include "base/files.h"
+#include "base/launcher_paths.h"
+#include "base/message_ids.h"
 #include "base/platform.h"
 #include "base/string_table.h"
 #include "base/text.h"
-#include "launcher/launcher_paths.h"
 #include "settings/ini_file.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_reader.h"
-#include "ui/resources/message_ids.h"
 
 namespace launcher {
 namespace {

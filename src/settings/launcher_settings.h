@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "jvm/discovery/java_version.h"
-#include "ui/error_message.h"
+#include "base/error_message.h"
+#include "base/java_version.h"
 
 namespace launcher {
 

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "base/java_version.h"
 #include "base/text.h"
-#include "jvm/discovery/java_version.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace launcher;

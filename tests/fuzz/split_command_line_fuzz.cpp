@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "base/command_line.h"
 #include "base/text.h"
-#include "launcher/command_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::wstring text =

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "base/files.h"
 #include "base/module_path.h"
 #include "unit/support/discovery_fixtures.h"
 

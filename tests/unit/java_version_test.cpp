@@ -1,4 +1,4 @@
-#include "jvm/discovery/java_version.h"
+#include "base/java_version.h"
 
 #include <gtest/gtest.h>
 

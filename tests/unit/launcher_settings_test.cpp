@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "base/launcher_paths.h"
 #include "base/platform.h"
 #include "base/text.h"
-#include "launcher/launcher_paths.h"
 #include "unit/support/scratch_folder.h"
 
 namespace launcher {

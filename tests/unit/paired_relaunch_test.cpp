@@ -10,7 +10,6 @@
 #include "base/files.h"
 #include "base/module_path.h"
 #include "base/text.h"
-#include "jvm/discovery/image_file.h"
 #include "unit/support/discovery_fixtures.h"
 #include "unit/support/scratch_folder.h"
 #ifdef _WIN32

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/message_ids.h"
 #include "base/text.h"
-#include "ui/resources/message_ids.h"
 
 namespace launcher {
 namespace {

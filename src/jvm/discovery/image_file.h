@@ -12,8 +12,4 @@ namespace launcher {
 // False for a missing, unreadable, empty or malformed file and for any other architecture.
 bool IsX86ImageFile(const std::wstring& path);
 
-// Up to `count` leading bytes of a file; fewer when the file is shorter, none when it cannot
-// be read.
-std::string ReadFileStart(const std::wstring& path, size_t count);
-
 } // namespace launcher

@@ -1,7 +1,5 @@
 #include "jvm/discovery/image_file.h"
 
-#include <algorithm>
-
 #include "base/path_rules.h"
 #include "base/scoped_handle_win.h"
 #include "jvm/discovery/image_architecture.h"
@@ -60,27 +58,6 @@ bool IsX86ImageFile(const std::wstring& path) {
     return false;
   }
   return PeImageFile(path).IsX86Image();
-}
-
-std::string ReadFileStart(const std::wstring& path, size_t count) {
-  std::string bytes;
-  ScopedHandle file(CreateFileW(WithLongPathPrefix(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) {
-    return bytes;
-  }
-  bytes.resize(count);
-  size_t filled = 0;
-  while (filled < count) {
-    DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(count - filled, 1u << 20));
-    if (!ReadFile(file.get(), bytes.data() + filled, want, &got, nullptr) || got == 0) {
-      break;
-    }
-    filled += got;
-  }
-  bytes.resize(filled);
-  return bytes;
 }
 
 } // namespace launcher

@@ -1,9 +1,9 @@
 #include "jvm/discovery/missing_jre_message.h"
 
+#include "base/message_ids.h"
 #include "base/string_table.h"
 #include "base/text_format.h"
 #include "settings/launcher_settings.h"
-#include "ui/resources/message_ids.h"
 
 namespace launcher {
 

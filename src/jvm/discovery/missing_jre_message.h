@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "jvm/discovery/java_version.h"
+#include "base/java_version.h"
 
 namespace launcher {
 

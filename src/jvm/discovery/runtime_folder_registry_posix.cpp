@@ -7,9 +7,9 @@
 #include <set>
 #include <sys/stat.h>
 
+#include "base/files.h"
 #include "base/text.h"
 #include "jvm/discovery/image_architecture.h"
-#include "jvm/discovery/image_file.h"
 #include "jvm/discovery/jvm_layout.h"
 
 namespace launcher {

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "jvm/discovery/java_version.h"
+#include "base/java_version.h"
 #include "jvm/discovery/runtime_registry.h"
 #include "settings/launcher_settings.h"
 

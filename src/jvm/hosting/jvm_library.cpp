@@ -2,10 +2,10 @@
 
 #include <cstring>
 
+#include "base/message_ids.h"
 #include "base/string_table.h"
 #include "jvm/hosting/dynamic_library.h"
 #include "jvm/hosting/jdk1_1_init_args.h"
-#include "ui/resources/message_ids.h"
 
 namespace launcher {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <jni.h>
 
-#include "ui/error_message.h"
+#include "base/error_message.h"
 
 namespace launcher {
 

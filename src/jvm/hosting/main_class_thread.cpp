@@ -1,5 +1,6 @@
 #include "jvm/hosting/main_class_thread.h"
 
+#include "base/message_ids.h"
 #include "base/string_table.h"
 #include "base/text.h"
 #include "jvm/hosting/java_strings.h"
@@ -7,8 +8,6 @@
 #include "jvm/hosting/own_thread.h"
 #include "jvm/hosting/stream_redirection.h"
 #include "jvm/hosting/vm_creation.h"
-#include "ui/exception_dialog.h"
-#include "ui/resources/message_ids.h"
 
 namespace launcher {
 namespace {
@@ -75,7 +74,7 @@ void HandleUncaughtException(JNIEnv* env, jthrowable thrown, const MainClassRequ
     return;
   }
   const std::wstring trace = CaptureStackTrace(env, thrown);
-  if (ShowJavaExceptionDialog(trace)) {
+  if (request.showExceptionDialog && request.showExceptionDialog(trace)) {
     CallSystemExit(env);
   }
 }

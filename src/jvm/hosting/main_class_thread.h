@@ -10,9 +10,9 @@
 
 #include <jni.h>
 
+#include "base/error_message.h"
 #include "jvm/hosting/jvm_library.h"
 #include "jvm/hosting/vm_launch_state.h"
-#include "ui/error_message.h"
 
 namespace launcher {
 
@@ -34,6 +34,10 @@ struct MainClassRequest {
   // Called when main ends with an exception, before anything is shown (the splash window
   // is closed here).
   std::function<void()> closeSplash;
+  // With failureCheck: shows the stack trace of the exception that ended main and returns
+  // true when the application is to stop (System.exit(-1)), false to go on as after a normal
+  // return. The uncaught-exception dialog of the user interface.
+  std::function<bool(const std::wstring& trace)> showExceptionDialog;
 };
 
 // Sets vm.threadStackSize to the runtime's default when nothing set it, runs

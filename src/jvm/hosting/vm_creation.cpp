@@ -1,8 +1,8 @@
 #include "jvm/hosting/vm_creation.h"
 
+#include "base/message_ids.h"
 #include "base/string_table.h"
 #include "jvm/hosting/stream_redirection.h"
-#include "ui/resources/message_ids.h"
 
 namespace launcher {
 namespace {

@@ -7,9 +7,9 @@
 
 #include <jni.h>
 
+#include "base/error_message.h"
 #include "jvm/hosting/jvm_library.h"
 #include "jvm/hosting/vm_launch_state.h"
-#include "ui/error_message.h"
 
 namespace launcher {
 

@@ -1,17 +1,17 @@
 #include "jvm/hosting/vm_options.h"
 
+#include "base/command_line.h"
 #include "base/environment.h"
+#include "base/launcher_paths.h"
+#include "base/message_ids.h"
 #include "base/narrow_text.h"
 #include "base/platform.h"
 #include "base/string_table.h"
 #include "base/text.h"
 #include "jvm/hosting/class_path.h"
 #include "jvm/hosting/vm_parameters.h"
-#include "launcher/command_line.h"
-#include "launcher/launcher_paths.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_reader.h"
-#include "ui/resources/message_ids.h"
 
 namespace launcher {
 namespace {

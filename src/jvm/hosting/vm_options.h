@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "base/error_message.h"
 #include "jvm/hosting/memory_sizing.h"
 #include "jvm/hosting/vm_launch_state.h"
-#include "ui/error_message.h"
 
 namespace launcher {
 

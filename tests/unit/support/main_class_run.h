@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "jvm/hosting/main_class_thread.h"
+#include "ui/exception_dialog.h"
 #include "unit/support/fake_java.h"
 
 namespace launcher::testing {
@@ -22,6 +23,7 @@ protected:
     vm.jniEnv = java.env();
     library.JVM_FindClassFromBootLoader = FindHelper;
     request.mainClass = L"com/example/Main";
+    request.showExceptionDialog = ShowJavaExceptionDialog;
     created = &java;
   }
   ~MainClassRun() override { created = nullptr; }

@@ -18,6 +18,7 @@
 #include "jvm/hosting/vm_launch_state.h"
 #include "jvm/hosting/vm_options.h"
 #include "settings/launcher_settings.h"
+#include "ui/exception_dialog.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
   request.mainClass = settings.mainClass;
   request.arguments = arguments;
   request.failureCheck = settings.failureCheck;
+  request.showExceptionDialog = ShowJavaExceptionDialog;
   request.ibmAdmitted = settings.ibmAllowed || settings.ibmFavored;
   if (std::getenv("HOSTING_PROBE_REPORT_STACK") != nullptr) {
     request.mainStarting = ReportStackSize;

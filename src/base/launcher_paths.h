@@ -15,7 +15,7 @@
 #include <optional>
 #include <string>
 
-#include "ui/error_message.h"
+#include "base/error_message.h"
 
 namespace launcher {
 

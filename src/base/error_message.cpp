@@ -1,10 +1,11 @@
-#include "ui/error_message.h"
+#include "base/error_message.h"
 
 #include "base/text_format.h"
 
 namespace launcher {
 
-void ShowErrorMessage(WindowHandle owner, const std::wstring& format, const std::wstring& text, int code) {
+void ShowErrorMessage(WindowHandle owner, const std::wstring& format, const std::wstring& text,
+                      int code) {
   ShowErrorMessage(owner, FormatText(format, {text, code}));
 }
 

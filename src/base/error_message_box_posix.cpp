@@ -1,7 +1,7 @@
 #include <cstdio>
 
+#include "base/error_message.h"
 #include "base/text.h"
-#include "ui/error_message.h"
 
 namespace launcher {
 

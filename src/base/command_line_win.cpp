@@ -1,4 +1,4 @@
-#include "launcher/command_line.h"
+#include "base/command_line.h"
 
 #include "base/windows_api.h"
 

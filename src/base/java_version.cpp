@@ -1,10 +1,10 @@
-#include "jvm/discovery/java_version.h"
+#include "base/java_version.h"
 
 #include <cstdint>
 
+#include "base/message_ids.h"
 #include "base/string_table.h"
 #include "base/text_format.h"
-#include "ui/resources/message_ids.h"
 
 namespace launcher {
 namespace {

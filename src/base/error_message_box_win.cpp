@@ -1,5 +1,5 @@
+#include "base/error_message.h"
 #include "base/windows_api.h"
-#include "ui/error_message.h"
 
 namespace launcher {
 

@@ -15,7 +15,8 @@ namespace launcher {
 using WindowHandle = void*;
 
 void ShowErrorMessage(WindowHandle owner, const std::wstring& text);
-void ShowErrorMessage(WindowHandle owner, const std::wstring& format, const std::wstring& text, int code);
+void ShowErrorMessage(WindowHandle owner, const std::wstring& format, const std::wstring& text,
+                      int code);
 void ShowErrorMessage(WindowHandle owner, const std::wstring& format, const std::wstring& text,
                       const std::wstring& reason);
 void ShowErrorMessage(WindowHandle owner, const std::wstring& format, const std::wstring& text);

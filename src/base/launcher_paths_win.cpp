@@ -1,4 +1,4 @@
-#include "launcher/launcher_paths.h"
+#include "base/launcher_paths.h"
 
 #include "base/environment.h"
 #include "base/path_rules.h"

@@ -1,11 +1,11 @@
-#include "launcher/launcher_paths.h"
+#include "base/launcher_paths.h"
 
 #include "base/files.h"
+#include "base/message_ids.h"
 #include "base/module_path.h"
 #include "base/path_rules.h"
 #include "base/platform.h"
 #include "base/string_table.h"
-#include "ui/resources/message_ids.h"
 
 namespace launcher {
 
