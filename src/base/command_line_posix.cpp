@@ -1,15 +1,19 @@
 #include "base/command_line.h"
 
-#include <optional>
-
 #include "base/files.h"
 
 namespace launcher {
+namespace {
+
+// Far above what the kernel lets a process be started with.
+constexpr size_t kLargestArgumentBlock = 256 * 1024 * 1024;
+
+} // namespace
 
 void ParseCommandLine(std::vector<std::wstring>& arguments) {
   // The kernel keeps the argument vector exactly as exec received it, however long.
-  const std::optional<std::string> block = ReadWholeFile(L"/proc/self/cmdline");
-  arguments = block ? ArgumentsFromArgumentBlock(*block) : std::vector<std::wstring>();
+  const FileContents block = ReadRegularFile(L"/proc/self/cmdline", kLargestArgumentBlock);
+  arguments = ArgumentsFromArgumentBlock(block.bytes);
 }
 
 } // namespace launcher

@@ -85,45 +85,63 @@ std::vector<std::wstring> FindMatchingNames(const std::wstring& pattern) {
   return names;
 }
 
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-  ScopedFd fd(open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) {
-    return std::nullopt;
+bool IsRegularFile(const std::wstring& path) {
+  struct stat info;
+  return !path.empty() && stat(ToUtf8(path).c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+ReadOnlyFile::ReadOnlyFile(const std::wstring& path) {
+  // O_NONBLOCK: opening a FIFO returns at once instead of waiting for a writer. It changes
+  // nothing for the regular files that are kept.
+  const int fd = open(ToUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    error_ = errno;
+    // A socket cannot be opened at all (ENXIO): it is no file either.
+    absent_ = error_ == ENOENT || error_ == ENOTDIR || error_ == ENXIO;
+    return;
   }
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const ssize_t got = read(fd.get(), buffer, sizeof buffer);
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    error_ = ENOENT;
+    absent_ = true;
+    return;
+  }
+  handle_ = fd;
+  open_ = true;
+  size_ = static_cast<uint64_t>(info.st_size);
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+  if (open_) {
+    close(static_cast<int>(handle_));
+  }
+}
+
+bool ReadOnlyFile::ReadAt(uint64_t offset, size_t count, std::string& out) const {
+  if (!open_) {
+    return false;
+  }
+  const size_t start = out.size();
+  out.resize(start + count);
+  size_t filled = 0;
+  while (filled < count) {
+    const ssize_t got = pread(static_cast<int>(handle_), out.data() + start + filled,
+                              count - filled, static_cast<off_t>(offset + filled));
     if (got < 0 && errno == EINTR) {
       continue;
     }
     if (got < 0) {
-      return std::nullopt;
+      out.resize(start);
+      return false;
     }
     if (got == 0) {
-      return bytes;
-    }
-    bytes.append(buffer, static_cast<size_t>(got));
-  }
-}
-
-std::string ReadFileStart(const std::wstring& path, size_t count) {
-  std::string bytes;
-  ScopedFd fd(open(ToUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) {
-    return bytes;
-  }
-  bytes.resize(count);
-  size_t filled = 0;
-  while (filled < count) {
-    const ssize_t got = read(fd.get(), bytes.data() + filled, count - filled);
-    if (got <= 0) {
       break;
     }
     filled += static_cast<size_t>(got);
   }
-  bytes.resize(filled);
-  return bytes;
+  out.resize(start + filled);
+  return true;
 }
 
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {

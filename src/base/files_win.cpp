@@ -100,41 +100,82 @@ std::vector<std::wstring> FindMatchingNames(const std::wstring& pattern) {
   return names;
 }
 
-std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-  ScopedHandle file(CreateFileW(WithLongPathPrefix(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) {
-    return std::nullopt;
+bool IsRegularFile(const std::wstring& path) {
+  if (path.empty()) {
+    return false;
   }
-  std::string bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
-    bytes.append(buffer, got);
-  }
-  return bytes;
+  const DWORD attributes = GetFileAttributesW(WithLongPathPrefix(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
-std::string ReadFileStart(const std::wstring& path, size_t count) {
-  std::string bytes;
-  ScopedHandle file(CreateFileW(WithLongPathPrefix(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) {
-    return bytes;
+ReadOnlyFile::ReadOnlyFile(const std::wstring& path) {
+  const std::wstring name = WithLongPathPrefix(path);
+  HANDLE file = path.empty() ? INVALID_HANDLE_VALUE
+                             : CreateFileW(name.c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    error_ = path.empty() ? ERROR_FILE_NOT_FOUND : static_cast<int>(GetLastError());
+    // A folder cannot be opened this way (access denied): it is no file either.
+    const DWORD attributes =
+        path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(name.c_str());
+    absent_ = error_ == ERROR_FILE_NOT_FOUND || error_ == ERROR_PATH_NOT_FOUND ||
+              error_ == ERROR_INVALID_NAME ||
+              (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    if (absent_) {
+      error_ = ERROR_FILE_NOT_FOUND;
+    }
+    return;
   }
-  bytes.resize(count);
+  // Pipes and character devices (a console, NUL) are no files.
+  LARGE_INTEGER size;
+  if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size)) {
+    CloseHandle(file);
+    error_ = ERROR_FILE_NOT_FOUND;
+    absent_ = true;
+    return;
+  }
+  handle_ = reinterpret_cast<intptr_t>(file);
+  open_ = true;
+  size_ = static_cast<uint64_t>(size.QuadPart);
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+  if (open_) {
+    CloseHandle(reinterpret_cast<HANDLE>(handle_));
+  }
+}
+
+bool ReadOnlyFile::ReadAt(uint64_t offset, size_t count, std::string& out) const {
+  if (!open_) {
+    return false;
+  }
+  const size_t start = out.size();
+  out.resize(start + count);
   size_t filled = 0;
   while (filled < count) {
-    DWORD got = 0;
+    OVERLAPPED at{};
+    const uint64_t position = offset + filled;
+    at.Offset = static_cast<DWORD>(position);
+    at.OffsetHigh = static_cast<DWORD>(position >> 32);
     const DWORD want = static_cast<DWORD>(std::min<size_t>(count - filled, 1u << 20));
-    if (!ReadFile(file.get(), bytes.data() + filled, want, &got, nullptr) || got == 0) {
+    DWORD got = 0;
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle_), out.data() + start + filled, want, &got,
+                  &at)) {
+      if (GetLastError() == ERROR_HANDLE_EOF) {
+        break;
+      }
+      out.resize(start);
+      return false;
+    }
+    if (got == 0) {
       break;
     }
     filled += got;
   }
-  bytes.resize(filled);
-  return bytes;
+  out.resize(start + filled);
+  return true;
 }
 
 bool WriteWholeFile(const std::wstring& path, std::string_view bytes) {

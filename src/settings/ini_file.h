@@ -9,9 +9,14 @@
 // the section and the key as needed and keeps the rest of the file. Values are returned as
 // written; a path in a value is not translated here.
 
+#include <cstddef>
 #include <string>
 
 namespace launcher {
+
+// A settings file larger than this is refused: no settings file comes near it, and reading
+// a link to /dev/zero or a runaway file must not take all the memory there is.
+constexpr size_t kLargestSettingsFile = 16 * 1024 * 1024;
 
 class IniFile {
 public:

@@ -8,20 +8,21 @@
 namespace launcher {
 
 std::wstring IniFile::ReadString(const std::wstring& section, const std::wstring& key) const {
-  std::optional<std::string> bytes = ReadWholeFile(path_);
-  if (!bytes) {
+  FileContents contents = ReadRegularFile(path_, kLargestSettingsFile);
+  if (contents.result != FileReadResult::kRead) {
     return std::wstring();
   }
-  return IniDocument(std::move(*bytes)).Get(section, key).value_or(std::wstring());
+  return IniDocument(std::move(contents.bytes)).Get(section, key).value_or(std::wstring());
 }
 
 bool IniFile::WriteString(const std::wstring& section, const std::wstring& key,
                           const std::wstring& value) const {
-  std::optional<std::string> bytes = ReadWholeFile(path_);
-  if (!bytes && FileExists(path_)) {
-    return false; // there but unreadable: writing now would lose what it holds
+  FileContents contents = ReadRegularFile(path_, kLargestSettingsFile);
+  if (contents.result != FileReadResult::kRead &&
+      (contents.result != FileReadResult::kAbsent || FileExists(path_))) {
+    return false; // there but unreadable, too large or no file: writing would lose what it is
   }
-  IniDocument document(bytes ? std::move(*bytes) : std::string());
+  IniDocument document(std::move(contents.bytes));
   return document.Set(section, key, value) && WriteWholeFile(path_, document.bytes());
 }
 

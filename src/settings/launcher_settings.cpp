@@ -98,7 +98,7 @@ SettingsOutcome ReadSettings(const std::wstring& modulePath, LauncherSettings& s
       settings.isService
           ? std::wstring()
           : PerUserSettingsPath(settings.productName, settings.productCode, modulePath, false);
-  if (!perUserPath.empty() && FileExists(perUserPath)) {
+  if (!perUserPath.empty() && IsRegularFile(perUserPath)) {
     // The folder the user chose wins over the shipped file, even when it is empty.
     jrePath = IniFile(perUserPath).ReadString(kSectionJavaRuntime, kKeyJrePath);
   } else {

@@ -25,12 +25,13 @@ TEST(WholeFiles, RoundTripBytesExactly) {
   }
   const std::wstring file = folder.Path(L"data.bin");
   ASSERT_TRUE(WriteWholeFile(file, bytes));
-  EXPECT_EQ(ReadWholeFile(file), bytes);
+  EXPECT_EQ(ReadRegularFile(file, 1 << 30).bytes, bytes);
   ASSERT_TRUE(WriteWholeFile(file, "short")); // replaces, does not overlay
-  EXPECT_EQ(ReadWholeFile(file), std::string("short"));
+  EXPECT_EQ(ReadRegularFile(file, 1 << 30).bytes, std::string("short"));
   ASSERT_TRUE(WriteWholeFile(file, ""));
-  EXPECT_EQ(ReadWholeFile(file), std::string());
-  EXPECT_FALSE(ReadWholeFile(folder.Path(L"missing.bin")).has_value());
+  EXPECT_EQ(ReadRegularFile(file, 1 << 30).bytes, std::string());
+  EXPECT_FALSE(
+      (ReadRegularFile(folder.Path(L"missing.bin"), 1 << 30).result == FileReadResult::kRead));
   EXPECT_FALSE(WriteWholeFile(folder.Path(L"missing/data.bin"), "x"));
 }
 

@@ -17,7 +17,7 @@ constexpr JvmKind kProbeOrder[] = {JvmKind::kClient, JvmKind::kClassic, JvmKind:
 std::optional<std::wstring> FirstExisting(const std::wstring& home, JvmKind kind) {
   for (const std::wstring& name : JvmLibraryNames(kind)) {
     std::wstring path = home + name;
-    if (FileExists(path)) {
+    if (IsRegularFile(path)) {
       return path;
     }
   }
@@ -86,11 +86,11 @@ FoundJvmLibrary FindJvmLibrary(const std::wstring& home, int32_t jvmType) {
 
 std::wstring FindShippedRuntime(const std::wstring& modulePath) {
   const std::wstring folder = FolderWithSeparator(modulePath);
-  if (FileExists(folder + ShippedRuntimeMarker())) {
+  if (IsRegularFile(folder + ShippedRuntimeMarker())) {
     return folder;
   }
   const std::wstring bundled = folder + ShippedRuntimeFolder();
-  if (FileExists(bundled + ShippedRuntimeMarker())) {
+  if (IsRegularFile(bundled + ShippedRuntimeMarker())) {
     return bundled;
   }
   return std::wstring();
