@@ -11,52 +11,10 @@
 #include "base/text.h"
 #include "jvm/discovery/image_architecture.h"
 #include "jvm/discovery/jvm_layout.h"
+#include "jvm/discovery/release_file.h"
 
 namespace launcher {
 namespace {
-
-// A release file is a few lines; anything longer is not read past this.
-constexpr size_t kReleaseFileLimit = 64 * 1024;
-
-struct ReleaseFacts {
-  std::wstring javaVersion;
-  std::wstring implementor;
-};
-
-std::wstring Unquoted(std::wstring value) {
-  if (value.size() >= 2 && value.front() == L'"' && value.back() == L'"') {
-    return value.substr(1, value.size() - 2);
-  }
-  return value;
-}
-
-ReleaseFacts ReadReleaseFile(const std::wstring& runtimeFolder) {
-  ReleaseFacts facts;
-  const std::wstring text = FromUtf8(ReadFileStart(runtimeFolder + L"/release", kReleaseFileLimit));
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(L'\n', start);
-    if (end == std::wstring::npos) {
-      end = text.size();
-    }
-    std::wstring line = text.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == L'\r') {
-      line.pop_back();
-    }
-    const size_t equals = line.find(L'=');
-    if (equals == std::wstring::npos) {
-      continue;
-    }
-    const std::wstring key = line.substr(0, equals);
-    if (key == L"JAVA_VERSION" && facts.javaVersion.empty()) {
-      facts.javaVersion = Unquoted(line.substr(equals + 1));
-    } else if (key == L"IMPLEMENTOR" && facts.implementor.empty()) {
-      facts.implementor = Unquoted(line.substr(equals + 1));
-    }
-  }
-  return facts;
-}
 
 bool IsFolder(const std::string& path) {
   struct stat info;
@@ -166,12 +124,12 @@ void RuntimeFolderRegistry::Scan() {
       if (!runtime.inNativeView && !runtime.in32BitView) {
         continue;
       }
-      const ReleaseFacts facts = ReadReleaseFile(home);
+      const ReleaseFacts facts = ReadReleaseFile(home + L"/");
       const bool hasJreFolder = IsFolder(folder + "/jre");
       runtime.versionKey = facts.javaVersion.empty()
                                ? FromUtf8(folder.substr(folder.rfind('/') + 1))
                                : facts.javaVersion;
-      if (facts.implementor.find(L"IBM") != std::wstring::npos) {
+      if (IsIbmImplementor(facts.implementor)) {
         runtime.vendorKey = kIbmJreKey;
         runtime.javaHome = hasJreFolder ? home + L"/jre" : home;
       } else {
