@@ -27,15 +27,6 @@ std::optional<std::wstring> LauncherSettingsPath(WindowHandle owner) {
   return ExecutableSettingsPath(*modulePath);
 }
 
-std::wstring PerUserSettingsFileName(const std::wstring& executablePath) {
-  std::wstring name = FileNameOf(executablePath, kPathSeparator);
-  const size_t dot = name.rfind(L'.');
-  if (dot != std::wstring::npos) {
-    name.erase(dot);
-  }
-  return name + L".ini";
-}
-
 std::wstring PerUserSettingsPath(const std::wstring& productName, const std::wstring& productCode,
                                  const std::wstring& executablePath, bool createFolders) {
   if (executablePath.empty()) {

@@ -4,9 +4,8 @@
 //
 // The launcher settings file sits beside the executable. Windows: the module path with
 // everything after its last "." replaced by "ini" (C:\my.app\tool gives C:\my.ini, a path
-// without any "." has none). Linux: the same rule on the file name alone, and a file name
-// without "." gets ".ini" appended (/opt/my.app/tool gives /opt/my.app/tool.ini), since
-// executables there rarely carry an extension.
+// without any "." has none). Linux, where executables carry no extension: the whole file name
+// followed by ".ini" (/opt/MyApp-1.5 gives /opt/MyApp-1.5.ini).
 //
 // The per-user settings file lies below the user's settings root. Windows: %APPDATA%.
 // Linux: $XDG_CONFIG_HOME when it names an absolute folder, else $HOME/.config, else the
@@ -35,9 +34,9 @@ std::optional<std::wstring> LauncherSettingsPath(WindowHandle owner);
 // gives none.
 std::wstring UserSettingsRoot();
 
-// The file name of an executable's per-user settings file: its file name cut at the last "."
-// (when it has one) and ".ini" appended. C:\Apps\Tool.exe and /opt/tool both give Tool.ini /
-// tool.ini.
+// The file name of an executable's per-user settings file. Windows: its file name cut at the
+// last "." (when it has one) and ".ini" appended (C:\Apps\Tool.exe gives Tool.ini). Linux:
+// the whole file name and ".ini" (/opt/MyApp-1.5 gives MyApp-1.5.ini).
 std::wstring PerUserSettingsFileName(const std::wstring& executablePath);
 
 // root\(productName without \?"|><:/*)\productCode\(PerUserSettingsFileName). Empty when

@@ -10,17 +10,16 @@
 
 namespace launcher {
 
+// Linux executables carry no extension: a "." in the name is part of it (MyApp-1.5).
 std::optional<std::wstring> ExecutableSettingsPath(const std::wstring& executablePath) {
-  const std::wstring name = FileNameOf(executablePath, kPathSeparator);
-  if (name.empty()) {
+  if (FileNameOf(executablePath, kPathSeparator).empty()) {
     return std::nullopt;
   }
-  const std::wstring folder = executablePath.substr(0, executablePath.size() - name.size());
-  const size_t dot = name.rfind(L'.');
-  if (dot == std::wstring::npos) {
-    return folder + name + L".ini";
-  }
-  return folder + name.substr(0, dot + 1) + L"ini";
+  return executablePath + L".ini";
+}
+
+std::wstring PerUserSettingsFileName(const std::wstring& executablePath) {
+  return FileNameOf(executablePath, kPathSeparator) + L".ini";
 }
 
 std::wstring UserSettingsRoot() {

@@ -33,6 +33,7 @@ enum MessageId : int {
   kMsgReasonNoMemory = 228,
   kMsgReasonExists = 229,
   kMsgReasonInvalid = 230,
+  kMsgSettingsFileTooLarge = 240,
 };
 
 } // namespace launcher

@@ -32,9 +32,19 @@ bool LauncherApp::Init() {
   // 1. The command line.
   ParseCommandLine(arguments);
 
-  // 2. The settings. A module path that cannot be read has been reported by ModulePath.
-  const std::optional<std::wstring> modulePath = ModulePath(messageOwner);
-  if (!modulePath || !LoadSettings(*modulePath, messageOwner, settings)) {
+  // 2. The settings, read once for the whole start. A module path that cannot be read has
+  //    been reported by ModulePath; one without a settings file name stops silently.
+  const std::optional<std::wstring> ownPath = ModulePath(messageOwner);
+  if (!ownPath) {
+    return false;
+  }
+  modulePath = *ownPath;
+  const std::optional<std::wstring> settingsPath = ExecutableSettingsPath(modulePath);
+  if (!settingsPath) {
+    return false;
+  }
+  settingsFile.emplace(*settingsPath);
+  if (!LoadSettings(*settingsFile, modulePath, messageOwner, settings)) {
     return false;
   }
 
@@ -54,14 +64,16 @@ bool LauncherApp::Init() {
           SearchForRuntime(settings, modulePath, *registry)) {
     runtime.jvmDllPath = found->jvmDllPath;
     runtime.relaunchPaired = found->relaunchPaired;
+    runtime.ibmRuntime = found->ibmRuntime;
     return true;
   }
 
   // 7. Missing-JRE step. The dialog that lets the user pick a folder (and then stores it in
   //    runtime.jvmDllPath, runs CheckPairedRelaunch and WriteBackJrePath) is not built yet;
-  //    the composed message is shown as an error, and the launch ends as a cancel.
-  ShowErrorMessage(messageOwner, ComposeMissingJreMessage(settings.jvmType, settings.minimumVersion,
-                                                          settings.maximumVersion));
+  //    the composed message is shown as an error with the download address, and the launch
+  //    ends as a cancel.
+  ShowErrorMessage(messageOwner, ComposeMissingJreReport(settings.jvmType, settings.minimumVersion,
+                                                         settings.maximumVersion));
   return false;
 }
 
@@ -83,24 +95,29 @@ int32_t LauncherApp::Run() {
     return kExitFailure;
   }
 
-  // 7. The VM options. An empty class path has been reported; the VM is still created, as
-  //    the application may find its classes through its VM parameters.
-  AssembleVmOptions(vm, arguments, messageOwner);
+  // 7. The VM options. An empty class path has been reported: a VM without one would load
+  //    its classes from whatever folder the user started in.
+  if (!AssembleVmOptions(*settingsFile, modulePath, vm, arguments, messageOwner)) {
+    return kExitFailure;
+  }
 
   // 8. The main-class thread, waited for without time-out.
   MainClassRequest request;
   request.mainClass = settings.mainClass;
   request.arguments = arguments;
   request.failureCheck = settings.failureCheck;
-  request.ibmAdmitted = settings.ibmAllowed || settings.ibmFavored;
+  request.ibmRuntime = runtime.ibmRuntime;
   request.messageOwner = messageOwner;
   request.showExceptionDialog = ShowJavaExceptionDialog;
-  if (StartMainClassThread(jvmLibrary, vm, request) == 0) {
+  switch (StartMainClassThread(jvmLibrary, vm, request)) {
+  case kMainReturned:
     return kExitSuccess;
+  case kMainThrew:
+    return kExitUncaughtException;
+  default:
+    // 9. Otherwise close the runtime's splash screen if it is shown.
+    return kExitFailure;
   }
-
-  // 9. Otherwise close the runtime's splash screen if it is shown.
-  return kExitFailure;
 }
 
 LauncherApp::~LauncherApp() {

@@ -10,6 +10,7 @@
 // at the marked places in Init, Run and the destructor.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "jvm/hosting/jvm_library.h"
 #include "jvm/hosting/vm_launch_state.h"
 #include "settings/launcher_settings.h"
+#include "settings/settings_reader.h"
 
 namespace launcher {
 
@@ -24,6 +26,7 @@ namespace launcher {
 struct ChosenRuntime {
   std::wstring jvmDllPath;     // full path of the VM library to load
   bool relaunchPaired = false; // Run starts the paired program instead of hosting the VM
+  bool ibmRuntime = false;     // IBM's runtime: main's thread never ends (the VM ends the process)
 };
 
 class LauncherApp {
@@ -40,6 +43,10 @@ public:
 
   // Arguments after the program name, in order; every one of them reaches main.
   std::vector<std::wstring> arguments;
+  // The full path of the launcher executable.
+  std::wstring modulePath;
+  // The launcher settings file, read once for the whole start.
+  std::optional<SettingsReader> settingsFile;
   // Filled by LoadSettings during Init.
   LauncherSettings settings;
   ChosenRuntime runtime;

@@ -6,7 +6,25 @@
 
 namespace launcher {
 
+FileReadResult IniFile::Load() const {
+  if (!loaded_) {
+    // The profile functions would wait for ever on a pipe and read any file whole: they are
+    // called only once the file has been seen to be a regular file of a sensible size.
+    const ReadOnlyFile file(path_);
+    if (!file.IsOpen()) {
+      loaded_ = file.IsAbsent() ? FileReadResult::kAbsent : FileReadResult::kUnreadable;
+    } else {
+      loaded_ =
+          file.size() > kLargestSettingsFile ? FileReadResult::kTooLarge : FileReadResult::kRead;
+    }
+  }
+  return *loaded_;
+}
+
 std::wstring IniFile::ReadString(const std::wstring& section, const std::wstring& key) const {
+  if (Load() != FileReadResult::kRead) {
+    return std::wstring();
+  }
   // A value that fills the buffer up to its terminator may have been cut: read again with a
   // buffer twice the size until it fits.
   constexpr DWORD kLargestBuffer = 1u << 30;
@@ -22,6 +40,14 @@ std::wstring IniFile::ReadString(const std::wstring& section, const std::wstring
 
 bool IniFile::WriteString(const std::wstring& section, const std::wstring& key,
                           const std::wstring& value) const {
+  const ReadOnlyFile file(path_);
+  if (!file.IsOpen() && (!file.IsAbsent() || FileExists(path_))) {
+    return false; // there but unreadable, or no file: writing would lose what it is
+  }
+  if (file.IsOpen() && file.size() > kLargestSettingsFile) {
+    return false;
+  }
+  loaded_.reset(); // the next read looks at the file again
   return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) !=
          FALSE;
 }

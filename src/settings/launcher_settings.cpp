@@ -72,14 +72,12 @@ void ApplyVmProvider(const std::wstring& value, LauncherSettings& settings) {
   }
 }
 
-SettingsOutcome ReadSettings(const std::wstring& modulePath, LauncherSettings& settings) {
-  const std::optional<std::wstring> settingsPath = ExecutableSettingsPath(modulePath);
-  if (!settingsPath) {
-    return SettingsOutcome::kNoSettingsPath;
+SettingsOutcome ReadSettings(const SettingsReader& reader, const std::wstring& modulePath,
+                             LauncherSettings& settings) {
+  if (reader.Load() == FileReadResult::kTooLarge) {
+    return {SettingsOutcome::kFileTooLarge, reader.file().path()};
   }
-  const IniFile file(*settingsPath);
-  const SettingsReader reader(*settingsPath);
-
+  const IniFile& file = reader.file();
   settings.productCode = file.ReadString(kSectionProductInformation, kKeyProductCode);
   settings.productName = file.ReadString(kSectionProductInformation, kKeyProductName);
 
@@ -100,7 +98,11 @@ SettingsOutcome ReadSettings(const std::wstring& modulePath, LauncherSettings& s
           : PerUserSettingsPath(settings.productName, settings.productCode, modulePath, false);
   if (!perUserPath.empty() && IsRegularFile(perUserPath)) {
     // The folder the user chose wins over the shipped file, even when it is empty.
-    jrePath = IniFile(perUserPath).ReadString(kSectionJavaRuntime, kKeyJrePath);
+    const IniFile perUserFile(perUserPath);
+    if (perUserFile.Load() == FileReadResult::kTooLarge) {
+      return {SettingsOutcome::kFileTooLarge, perUserPath};
+    }
+    jrePath = perUserFile.ReadString(kSectionJavaRuntime, kKeyJrePath);
   } else {
     jrePath = reader.Get(kSectionJavaRuntime, kKeyJrePath);
   }
@@ -112,7 +114,7 @@ SettingsOutcome ReadSettings(const std::wstring& modulePath, LauncherSettings& s
 
   const std::wstring mainClass = reader.Get(kSectionJavaRuntime, kKeyMainClass);
   if (mainClass.empty()) {
-    return SettingsOutcome::kMainClassMissing;
+    return {SettingsOutcome::kMainClassMissing, {}};
   }
   settings.mainClass = ReplaceAll(mainClass, L'.', L'/');
 
@@ -122,18 +124,22 @@ SettingsOutcome ReadSettings(const std::wstring& modulePath, LauncherSettings& s
   settings.libraryPath = NativePathFromSetting(reader.Get(kSectionJavaRuntime, kKeyLibraryPath));
   settings.pairProduct = NativePathFromSetting(reader.Get(kSectionApplication, kKeyPairProduct));
   settings.pairReturnCode = IsYes(reader.Get(kSectionApplication, kKeyPairReturnCode));
-  return SettingsOutcome::kLoaded;
+  return {SettingsOutcome::kLoaded, {}};
 }
 
-bool LoadSettings(const std::wstring& modulePath, WindowHandle owner, LauncherSettings& settings) {
-  switch (ReadSettings(modulePath, settings)) {
+bool LoadSettings(const SettingsReader& reader, const std::wstring& modulePath, WindowHandle owner,
+                  LauncherSettings& settings) {
+  const SettingsOutcome outcome = ReadSettings(reader, modulePath, settings);
+  switch (outcome.kind) {
   case SettingsOutcome::kLoaded:
     return true;
   case SettingsOutcome::kMainClassMissing:
     ShowErrorMessage(owner, LoadResourceString(kMsgMainClassMissing));
     return false;
-  case SettingsOutcome::kNoSettingsPath:
-    break;
+  case SettingsOutcome::kFileTooLarge:
+    ShowErrorMessage(owner, LoadResourceString(kMsgSettingsFileTooLarge), outcome.file,
+                     static_cast<int>(kLargestSettingsFile / (1024 * 1024)));
+    return false;
   }
   return false;
 }

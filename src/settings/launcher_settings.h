@@ -48,20 +48,28 @@ struct LauncherSettings {
   bool pairReturnCode = false;     // [Application] "Pair Return Code" is "Yes"
 };
 
-enum class SettingsOutcome {
-  kLoaded,
-  kNoSettingsPath,   // the module path gives no settings file name
-  kMainClassMissing, // "Main Class" is empty; the keys after it were not read
+class SettingsReader;
+
+struct SettingsOutcome {
+  enum Kind {
+    kLoaded,
+    kMainClassMissing, // "Main Class" is empty; the keys after it were not read
+    kFileTooLarge,     // a settings file over kLargestSettingsFile: `file`
+  };
+  Kind kind = kLoaded;
+  std::wstring file;
 };
 
-// Fills settings from the settings file of the executable at modulePath, and "JRE Path" from
-// its per-user settings file when that exists and the application is not a service. Shows no
-// message.
-SettingsOutcome ReadSettings(const std::wstring& modulePath, LauncherSettings& settings);
+// Fills settings from the launcher settings file (read through `reader`, which keeps it for
+// the rest of the start), and "JRE Path" from the per-user settings file of the executable at
+// modulePath when that is a file and the application is not a service. Shows no message.
+SettingsOutcome ReadSettings(const SettingsReader& reader, const std::wstring& modulePath,
+                             LauncherSettings& settings);
 
-// ReadSettings, reporting a missing "Main Class" (message 210, owned by owner). True when the
-// launch can go on.
-bool LoadSettings(const std::wstring& modulePath, WindowHandle owner, LauncherSettings& settings);
+// ReadSettings, reporting a missing "Main Class" (message 210) or a settings file that is too
+// large to be read (message 240 naming it), owned by owner. True when the launch can go on.
+bool LoadSettings(const SettingsReader& reader, const std::wstring& modulePath, WindowHandle owner,
+                  LauncherSettings& settings);
 
 // The flag rules of the settings values.
 bool IsYes(const std::wstring& value);                 // "Yes", ignoring the case of ASCII letters

@@ -3,6 +3,8 @@
 // The reader of the launcher settings file. A key that is empty or missing in [section] is
 // looked up in [section+] as well, so that a product can keep its additions in a section of
 // their own; a value found there reads with one blank in front (unless it starts with one).
+//
+// One reader serves a whole start: the file is looked at once (IniFile).
 
 #include <string>
 
@@ -14,6 +16,7 @@ class SettingsReader {
 public:
   explicit SettingsReader(std::wstring path) : file_(std::move(path)) {}
 
+  FileReadResult Load() const { return file_.Load(); }
   std::wstring Get(const std::wstring& section, const std::wstring& key) const;
 
   const IniFile& file() const { return file_; }

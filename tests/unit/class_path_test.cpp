@@ -16,9 +16,10 @@ namespace {
 using testing::ScopedEnvironmentVariable;
 using testing::ScratchFolder;
 
-// The entries of a class path; each must be followed by the list separator.
+// The entries of a class path; no separator may follow the last one, which would put the
+// current folder on the path.
 std::multiset<std::wstring> Entries(const std::wstring& classPath) {
-  EXPECT_TRUE(classPath.empty() || classPath.back() == kPathListSeparator) << classPath;
+  EXPECT_TRUE(classPath.empty() || classPath.back() != kPathListSeparator) << classPath;
   std::multiset<std::wstring> entries;
   for (const std::wstring& entry : SplitList(classPath, kPathListSeparator)) {
     entries.insert(entry);
@@ -63,7 +64,7 @@ protected:
     folder.Write(L"app.jar", "");
   }
   std::wstring Module() const { return folder.Path(L"launcher"); }
-  std::wstring Entry(const wchar_t* name) const { return folder.Path(name) + kPathListSeparator; }
+  std::wstring Entry(const wchar_t* name) const { return folder.Path(name); }
   std::wstring Build(const std::wstring& setting, bool embed = false) const {
     return BuildClassPath(setting, embed, Module());
   }
@@ -89,7 +90,7 @@ TEST_F(ClassPathFolder, KeepsRelativeEntriesThatExistAndAbsoluteOnesUnchecked) {
   ScopedEnvironmentVariable lib(L"HOSTING_TEST_LIB", folder.Path(L"lib"));
   ScopedEnvironmentVariable empty(L"HOSTING_TEST_EMPTY", L"");
   const std::wstring appJar = Entry(L"app.jar");
-  const std::wstring module = Module() + kPathListSeparator;
+  const std::wstring module = Module();
   const struct {
     std::wstring setting;
     bool embed;
@@ -111,7 +112,9 @@ TEST_F(ClassPathFolder, KeepsRelativeEntriesThatExistAndAbsoluteOnesUnchecked) {
       {L"%HOSTING_TEST_LIB%\\a.jar;%HOSTING_TEST_EMPTY%", false, Entry(L"lib/a.jar")},
       // An embedded jar puts the launcher first.
       {L"", true, module},
-      {L"\\app.jar", true, module + appJar},
+      {L"\\app.jar", true, module + kPathListSeparator + appJar},
+      {L"\\app.jar;\\lib\\a.jar", false, appJar + kPathListSeparator + Entry(L"lib/a.jar")},
+      {L".", false, L"."}, // the current folder only where the settings name it
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Build(c.setting, c.embed), c.expected) << c.setting << " " << c.embed;

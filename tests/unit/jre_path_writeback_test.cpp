@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "base/files.h"
+#include "base/launcher_paths.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "settings/ini_file.h"
+#include "settings/settings_reader.h"
 #include "unit/support/discovery_fixtures.h"
 #include "unit/support/scratch_folder.h"
 
@@ -15,17 +17,14 @@ namespace {
 using test::DiscoveryTempFolder;
 using testing::ScopedEnvironmentVariable;
 
-// The files a write-back may touch, relative to the test folder.
-constexpr const char* kLauncherFile = "app/tool.ini";
-constexpr const char* kPairedFile = "app/tool32.ini";
-constexpr const char* kUserFile = "user/Tools AB/T-1/tool.ini";
-constexpr const char* kPairedUserFile = "user/Tools AB/T-1/tool32.ini";
+// The files a write-back may touch.
+enum File { kLauncherFile, kPairedFile, kUserFile, kPairedUserFile };
 
 struct WriteBackCase {
   const char* name;
   bool isService;
   bool withPairedProgram;
-  std::vector<const char*> written;
+  std::vector<File> written;
 };
 
 class JrePathWriteBackTest : public ::testing::TestWithParam<WriteBackCase> {
@@ -37,8 +36,25 @@ protected:
     settings.productCode = L"T-1";
   }
 
-  std::wstring ReadJrePath(const char* relative) const {
-    return IniFile(folder.Join(relative)).ReadString(L"Java Runtime Environment", L"JRE Path");
+  std::wstring PathOf(File file) const {
+    const std::wstring launcher = folder.Join("app/tool.exe");
+    const std::wstring paired = folder.Join("app/tool32.exe");
+    const std::wstring user = folder.Join("user/Tools AB/T-1/");
+    switch (file) {
+    case kLauncherFile:
+      return *ExecutableSettingsPath(launcher);
+    case kPairedFile:
+      return *ExecutableSettingsPath(paired);
+    case kUserFile:
+      return user + PerUserSettingsFileName(launcher);
+    case kPairedUserFile:
+      return user + PerUserSettingsFileName(paired);
+    }
+    return std::wstring();
+  }
+
+  std::wstring ReadJrePath(File file) const {
+    return IniFile(PathOf(file)).ReadString(L"Java Runtime Environment", L"JRE Path");
   }
 
   DiscoveryTempFolder folder;
@@ -57,12 +73,9 @@ TEST_P(JrePathWriteBackTest, WritesTheChosenFolderWhereTheNextStartReadsIt) {
   const std::wstring chosen = folder.Join("runtimes/jre8/");
   WriteBackJrePath(chosen, folder.Join("app/tool.exe"), settings);
 
-  for (const char* file : {kLauncherFile, kPairedFile, kUserFile, kPairedUserFile}) {
-    const bool expected =
-        std::find_if(c.written.begin(), c.written.end(), [&](const char* written) {
-          return std::string(written) == file;
-        }) != c.written.end();
-    EXPECT_EQ(FileExists(folder.Join(file)), expected) << file;
+  for (File file : {kLauncherFile, kPairedFile, kUserFile, kPairedUserFile}) {
+    const bool expected = std::find(c.written.begin(), c.written.end(), file) != c.written.end();
+    EXPECT_EQ(FileExists(PathOf(file)), expected) << file;
     if (expected) {
       EXPECT_EQ(ReadJrePath(file), chosen) << file;
     }
@@ -80,13 +93,13 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(JrePathWriteBackTest, KeepsTheRestOfAnExistingFile) {
   settings.isService = true;
-  folder.WriteFile(kLauncherFile, "[Java Runtime Environment]\n"
-                                  "Main Class=app.Main\n"
-                                  "JRE Path=old\n"
-                                  "[Application]\n"
-                                  "Application Type=service\n");
+  WriteWholeFile(PathOf(kLauncherFile), "[Java Runtime Environment]\n"
+                                        "Main Class=app.Main\n"
+                                        "JRE Path=old\n"
+                                        "[Application]\n"
+                                        "Application Type=service\n");
   WriteBackJrePath(folder.Join("new/"), folder.Join("app/tool.exe"), settings);
-  const IniFile file(folder.Join(kLauncherFile));
+  const IniFile file(PathOf(kLauncherFile));
   EXPECT_EQ(file.ReadString(L"Java Runtime Environment", L"JRE Path"), folder.Join("new/"));
   EXPECT_EQ(file.ReadString(L"Java Runtime Environment", L"Main Class"), L"app.Main");
   EXPECT_EQ(file.ReadString(L"Application", L"Application Type"), L"service");
@@ -96,20 +109,22 @@ TEST_F(JrePathWriteBackTest, NothingIsWrittenWithoutALauncherSettingsFileName) {
   settings.pairProduct = folder.Join("app/tool32.exe");
   WriteBackJrePath(folder.Join("runtimes/jre8/"), L"", settings);
   EXPECT_FALSE(FileExists(folder.Join("user/Tools AB")));
-  EXPECT_FALSE(FileExists(folder.Join(kPairedFile)));
+  EXPECT_FALSE(FileExists(PathOf(kPairedFile)));
 }
 
 TEST_F(JrePathWriteBackTest, TheNextStartOfAPerUserApplicationReadsItBack) {
-  folder.WriteFile(kLauncherFile, "[Java Runtime Environment]\n"
-                                  "Main Class=app.Main\n"
-                                  "JRE Path=from-the-launcher-file\n"
-                                  "[Product Information]\n"
-                                  "Product Name=Tools: A/B?\n"
-                                  "Product Code=T-1\n");
+  const std::wstring modulePath = folder.Join("app/tool.exe");
+  WriteWholeFile(PathOf(kLauncherFile), "[Java Runtime Environment]\n"
+                                        "Main Class=app.Main\n"
+                                        "JRE Path=from-the-launcher-file\n"
+                                        "[Product Information]\n"
+                                        "Product Name=Tools: A/B?\n"
+                                        "Product Code=T-1\n");
   const std::wstring chosen = folder.Join("runtimes/jre8/");
-  WriteBackJrePath(chosen, folder.Join("app/tool.exe"), settings);
+  WriteBackJrePath(chosen, modulePath, settings);
   LauncherSettings next;
-  ASSERT_TRUE(LoadSettings(folder.Join("app/tool.exe"), nullptr, next));
+  ASSERT_TRUE(
+      LoadSettings(SettingsReader(*ExecutableSettingsPath(modulePath)), modulePath, nullptr, next));
   EXPECT_EQ(next.jrePath, chosen);
 }
 

@@ -16,15 +16,16 @@ TEST(PosixSettingsPath, UsesTheFileNameOnly) {
     std::optional<std::wstring> expected;
   };
   const Case cases[] = {
-      {L"/opt/my.app/tool", L"/opt/my.app/tool.ini"}, // a dot in a folder name does not count
-      {L"/opt/app/tool.bin", L"/opt/app/tool.ini"},
-      {L"/opt/app/tool.x.y", L"/opt/app/tool.x.ini"},
+      {L"/opt/my.app/tool", L"/opt/my.app/tool.ini"},     // a dot in a folder name does not count
+      {L"/opt/app/MyApp-1.5", L"/opt/app/MyApp-1.5.ini"}, // nor one in the name: no extensions
+      {L"/opt/app/tool.x.y", L"/opt/app/tool.x.y.ini"},
       {L"", std::nullopt},
       {L"/opt/app/", std::nullopt},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ExecutableSettingsPath(c.executable), c.expected) << ToUtf8(c.executable);
   }
+  EXPECT_EQ(PerUserSettingsFileName(L"/opt/my.app/MyApp-1.5"), L"MyApp-1.5.ini");
 }
 
 TEST(PosixUserSettingsRoot, PrefersAnAbsoluteXdgConfigHome) {

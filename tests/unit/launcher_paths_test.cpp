@@ -33,35 +33,16 @@ std::wstring Join(std::initializer_list<std::wstring> parts) {
   return path;
 }
 
-TEST(PerUserSettingsFileName, CutsAtTheLastDotAndAppendsIni) {
-  struct Case {
-    std::wstring executable, expected;
-  };
-  const Case cases[] = {
-      {L"Tool.exe", L"Tool.ini"},
-      {L"a.b.exe", L"a.b.ini"},
-      {L"tool.", L"tool.ini"},
-  };
-  for (const Case& c : cases) {
-    const std::wstring path = std::wstring(L"apps") + kPathSeparator + c.executable;
-    EXPECT_EQ(PerUserSettingsFileName(path), c.expected) << ToUtf8(path);
-  }
-  // A dot in a folder name does not count.
-  EXPECT_EQ(PerUserSettingsFileName(std::wstring(L"my.apps") + kPathSeparator + L"tool"),
-            L"tool.ini");
-}
-
 TEST(PerUserSettingsPath, JoinsRootProductFoldersAndFileName) {
   ScratchFolder root;
   UserSettingsRootAt settingsRoot(root.path());
   const std::wstring executable = root.Path(L"bin/Tool.exe");
 
   EXPECT_EQ(PerUserSettingsPath(L"Tools: A/B?", L"CODE-1.0", executable, false),
-            root.path() + kPathSeparator + L"Tools AB" + kPathSeparator + L"CODE-1.0" +
-                kPathSeparator + L"Tool.ini");
+            Join({root.path(), L"Tools AB", L"CODE-1.0", PerUserSettingsFileName(executable)}));
   // An empty product name leaves two separators in a row.
   EXPECT_EQ(PerUserSettingsPath(L"", L"C", executable, false),
-            root.path() + kPathSeparator + kPathSeparator + L"C" + kPathSeparator + L"Tool.ini");
+            Join({root.path(), L"", L"C", PerUserSettingsFileName(executable)}));
   EXPECT_EQ(PerUserSettingsPath(L"P", L"C", L"", false), L"");
   EXPECT_FALSE(FileExists(root.Path(L"Tools AB")));
 }
@@ -71,7 +52,8 @@ TEST(PerUserSettingsPath, CreatesAMissingSettingsRoot) {
   UserSettingsRootAt settingsRoot(folder.Path(L"config"));
   const std::wstring path = PerUserSettingsPath(L"P", L"C", folder.Path(L"app.exe"), true);
   EXPECT_TRUE(FileExists(folder.Path(L"config/P/C")));
-  EXPECT_EQ(path, Join({folder.path(), L"config", L"P", L"C", L"app.ini"}));
+  EXPECT_EQ(path, Join({folder.path(), L"config", L"P", L"C",
+                        PerUserSettingsFileName(folder.Path(L"app.exe"))}));
   EXPECT_FALSE(FileExists(path));
   // Existing folders are fine.
   EXPECT_EQ(PerUserSettingsPath(L"P", L"C", folder.Path(L"app.exe"), true), path);

@@ -17,5 +17,14 @@ TEST(WindowsUserSettingsRoot, IsAppDataReadWhole) {
             longFolder + L"\\P\\C\\app.ini");
 }
 
+TEST(WindowsPerUserSettingsFileName, CutsAtTheLastDotOfTheFileName) {
+  for (const auto& [executable, expected] : {std::pair{L"apps\\Tool.exe", L"Tool.ini"},
+                                             {L"apps\\a.b.exe", L"a.b.ini"},
+                                             {L"apps\\tool.", L"tool.ini"},
+                                             {L"my.apps\\tool", L"tool.ini"}}) {
+    EXPECT_EQ(PerUserSettingsFileName(executable), expected) << ToUtf8(executable);
+  }
+}
+
 } // namespace
 } // namespace launcher

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/settings_reader.h"
 #include "unit/support/scratch_folder.h"
 
 namespace launcher {
@@ -18,7 +19,8 @@ TEST(PosixLauncherSettings, PathSettingsReadBackslashesAsSlashes) {
                            "Pair Product=..\\pair\\app32\r\n"
                            "Cmd=keep\\as\\is\r\n");
   LauncherSettings s;
-  ASSERT_EQ(ReadSettings(folder.Path(L"app"), s), SettingsOutcome::kLoaded);
+  ASSERT_EQ(ReadSettings(SettingsReader(folder.Path(L"app.ini")), folder.Path(L"app"), s).kind,
+            SettingsOutcome::kLoaded);
   EXPECT_EQ(s.jrePath, L"../jre/");
   EXPECT_EQ(s.systemPath, L"bin/x;bin/y");
   EXPECT_EQ(s.libraryPath, L"native/lib");
@@ -31,7 +33,8 @@ TEST(PosixLauncherSettings, AMissingMainClassIsReportedOnStandardError) {
   folder.Write(L"tool.ini", "[Java Runtime Environment]\r\nMain Class=\r\n");
   LauncherSettings s;
   ::testing::internal::CaptureStderr();
-  const bool loaded = LoadSettings(folder.Path(L"tool"), nullptr, s);
+  const bool loaded =
+      LoadSettings(SettingsReader(folder.Path(L"tool.ini")), folder.Path(L"tool"), nullptr, s);
   const std::string shown = ::testing::internal::GetCapturedStderr();
   EXPECT_FALSE(loaded);
   EXPECT_EQ(shown, "Main class was not specified in INI file.\n");

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "base/files.h"
 #include "base/launcher_paths.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "settings/ini_file.h"
+#include "settings/settings_reader.h"
 #include "unit/support/scratch_folder.h"
 
 namespace launcher {
@@ -24,10 +27,12 @@ protected:
 
   // Loads settings from the given file text, with the JRE section's extra lines.
   LauncherSettings Load(const std::string& text,
-                        SettingsOutcome expected = SettingsOutcome::kLoaded) {
-    folder_.Write(L"app.ini", text);
+                        SettingsOutcome::Kind expected = SettingsOutcome::kLoaded) {
+    const std::wstring settingsPath = *ExecutableSettingsPath(modulePath());
+    WriteWholeFile(settingsPath, text);
     LauncherSettings settings;
-    EXPECT_EQ(ReadSettings(modulePath(), settings), expected) << text;
+    EXPECT_EQ(ReadSettings(SettingsReader(settingsPath), modulePath(), settings).kind, expected)
+        << text;
     return settings;
   }
   LauncherSettings LoadJre(const std::string& lines) { return Load(std::string(kMinimal) + lines); }
@@ -164,15 +169,30 @@ TEST_F(SettingsFixture, AMissingMainClassStopsBeforeTheLaterKeys) {
   EXPECT_TRUE(s.libraryPath.empty());
 
   LauncherSettings missingFile;
-  EXPECT_EQ(ReadSettings(folder_.Path(L"other.exe"), missingFile),
-            SettingsOutcome::kMainClassMissing);
+  EXPECT_EQ(
+      ReadSettings(SettingsReader(folder_.Path(L"other.ini")), modulePath(), missingFile).kind,
+      SettingsOutcome::kMainClassMissing);
   EXPECT_EQ(KindFlags(missingFile), (std::vector<bool>{true, true, true}));
 }
 
-TEST_F(SettingsFixture, NoSettingsPathStopsSilently) {
+// A settings file over the bound is refused with a message naming it, whether it is the
+// launcher's or the per-user one; one at the bound is read.
+TEST_F(SettingsFixture, ASettingsFileOverTheBoundIsRefused) {
+  std::string text = std::string(kMinimal) + "[Product Information]\r\nProduct Code=C\r\n";
+  text.resize(kLargestSettingsFile, ';');
+  Load(text);
+  Load(text + ";", SettingsOutcome::kFileTooLarge);
+
+  const std::wstring perUser = PerUserSettingsPath(L"", L"C", modulePath(), true);
+  WriteWholeFile(perUser, text + ";");
+  const std::wstring settingsPath = *ExecutableSettingsPath(modulePath());
+  WriteWholeFile(settingsPath, text);
   LauncherSettings s;
-  EXPECT_EQ(ReadSettings(L"", s), SettingsOutcome::kNoSettingsPath);
-  EXPECT_FALSE(LoadSettings(L"", nullptr, s));
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(LoadSettings(SettingsReader(settingsPath), modulePath(), nullptr, s));
+  EXPECT_EQ(
+      ::testing::internal::GetCapturedStderr(),
+      ToUtf8(L"The settings file " + perUser + L" was not read: it is larger than 16 MiB.\n"));
 }
 
 TEST_F(SettingsFixture, MainClassFromThePlusSectionKeepsItsBlank) {

@@ -13,13 +13,15 @@ using MainClassMessages = testing::MainClassRun;
 
 TEST_F(MainClassMessages, AnErrorLeftByTheHelperGivesMessage211) {
   java.helperRaises = true;
-  EXPECT_EQ(RunCapturingStderr(false), "Failed to load Main Class: com/example/Main.\n");
+  EXPECT_EQ(RunCapturingStderr(MainOutcome::kFailed),
+            "Failed to load Main Class: com/example/Main.\n");
 }
 
 TEST_F(MainClassMessages, AClassTheVmCannotFindIsDescribedThenGivesMessage215) {
   library.JVM_FindClassFromBootLoader = nullptr;
   java.missingClasses.insert("com/example/Main");
-  EXPECT_EQ(RunCapturingStderr(false), "Could not find the main class com/example/Main.\n");
+  EXPECT_EQ(RunCapturingStderr(MainOutcome::kFailed),
+            "Could not find the main class com/example/Main.\n");
   EXPECT_EQ(java.calls,
             (Calls{"FindClass com/example/Main", "describe java/lang/NoClassDefFoundError"}));
 }
@@ -27,12 +29,12 @@ TEST_F(MainClassMessages, AClassTheVmCannotFindIsDescribedThenGivesMessage215) {
 TEST_F(MainClassMessages, AMissingMainWithoutAPendingExceptionGivesMessage216) {
   java.missingMethods.insert("com/example/Main.main");
   java.missingMethodRaises = false;
-  EXPECT_EQ(RunCapturingStderr(false), "No main method found in specified class.\n");
+  EXPECT_EQ(RunCapturingStderr(MainOutcome::kFailed), "No main method found in specified class.\n");
 }
 
 TEST_F(MainClassMessages, AMissingMainWithAPendingExceptionIsOnlyDescribed) {
   java.missingMethods.insert("com/example/Main.main");
-  EXPECT_EQ(RunCapturingStderr(false), "");
+  EXPECT_EQ(RunCapturingStderr(MainOutcome::kFailed), "");
   EXPECT_EQ(java.calls.back(), "describe java/lang/NoSuchMethodError");
 }
 
@@ -40,7 +42,7 @@ TEST_F(MainClassMessages, WithFailureCheckTheTraceIsShownAndTheApplicationStoppe
   java.mainThrows = true;
   java.traceText = u"java.lang.IllegalStateException: \u00fc\n\tat Main.main(Main.java:1)\n";
   request.failureCheck = true;
-  EXPECT_EQ(RunCapturingStderr(true),
+  EXPECT_EQ(RunCapturingStderr(MainOutcome::kReturned),
             "java.lang.IllegalStateException: \xC3\xBC\n\tat Main.main(Main.java:1)\n");
   EXPECT_EQ(java.calls,
             (Calls{"FindClass sun/launcher/LauncherHelper",
@@ -53,7 +55,7 @@ TEST_F(MainClassMessages, AnEmptyTraceShowsNothingAndCountsAsIgnore) {
   java.mainThrows = true;
   java.traceText = u"";
   request.failureCheck = true;
-  EXPECT_EQ(RunCapturingStderr(true), "");
+  EXPECT_EQ(RunCapturingStderr(MainOutcome::kReturned), "");
   EXPECT_EQ(java.calls.back(), "detach") << "no System.exit, and the exception was cleared";
 }
 

@@ -37,7 +37,8 @@ TEST_P(MainClassLookup, CallsInOrder) {
   java.mainThrows = c.mainThrows;
   request.mainStarting = [this] { java.calls.push_back("main starting"); };
   request.closeSplash = [this] { java.calls.push_back("close splash"); };
-  ASSERT_TRUE(RunMainClass(library, vm, request));
+  ASSERT_EQ(RunMainClass(library, vm, request),
+            c.mainThrows ? MainOutcome::kThrew : MainOutcome::kReturned);
   EXPECT_EQ(java.calls, c.calls);
 }
 
@@ -79,14 +80,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainClassRun, MainReceivesExactUtf16Copies) {
   request.arguments = {L"plain", L"", L"with blank", L"\u00fc\u20ac", L"\U0001F600"};
-  ASSERT_TRUE(RunMainClass(library, vm, request));
+  ASSERT_EQ(RunMainClass(library, vm, request), MainOutcome::kReturned);
   EXPECT_EQ(java.mainArguments, (std::vector<std::u16string>{u"plain", u"", u"with blank",
                                                              u"\u00fc\u20ac", u"\xD83D\xDE00"}));
 }
 
 TEST_F(MainClassRun, AFailedDetachFailsTheRun) {
   java.detachResult = JNI_ERR;
-  EXPECT_FALSE(RunMainClass(library, vm, request));
+  EXPECT_EQ(RunMainClass(library, vm, request), MainOutcome::kFailed);
 }
 
 TEST_F(MainClassRun, AThreadThatFailsLeavesTheVmForTeardownWhichDestroysItOnce) {

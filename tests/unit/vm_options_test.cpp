@@ -30,7 +30,7 @@ protected:
                                  FixedMemory(1024ULL * 1024 * 1024));
   }
   std::string ClassPathOption() const {
-    return ToAnsi(L"-Djava.class.path=" + folder.Path(L"lib/a.jar") + kPathListSeparator);
+    return ToAnsi(L"-Djava.class.path=" + folder.Path(L"lib/a.jar"));
   }
 
   ScratchFolder folder;
@@ -82,9 +82,8 @@ TEST_F(AssembleVmOptionsTest, AppendsTheCmdTokensAfterTheCommandLine) {
 TEST_F(AssembleVmOptionsTest, EmbeddedJarIgnoresCase) {
   settings.embeddedJar = L"YES";
   ASSERT_TRUE(Assemble());
-  EXPECT_EQ(vm.vmOptions.at(0),
-            ToAnsi(L"-Djava.class.path=" + folder.Path(L"launcher") + kPathListSeparator +
-                   folder.Path(L"lib/a.jar") + kPathListSeparator));
+  EXPECT_EQ(vm.vmOptions.at(0), ToAnsi(L"-Djava.class.path=" + folder.Path(L"launcher") +
+                                       kPathListSeparator + folder.Path(L"lib/a.jar")));
 }
 
 } // namespace

@@ -14,4 +14,11 @@ namespace launcher {
 std::wstring ComposeMissingJreMessage(int32_t jvmType, const JavaVersion& minimum,
                                       const JavaVersion& maximum);
 
+// Where the message sends the user for a Java runtime.
+constexpr wchar_t kJavaDownloadAddress[] = L"https://adoptium.net/";
+
+// The message followed by the address, for where no link can be shown beside it.
+std::wstring ComposeMissingJreReport(int32_t jvmType, const JavaVersion& minimum,
+                                     const JavaVersion& maximum);
+
 } // namespace launcher

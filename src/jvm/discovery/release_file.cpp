@@ -1,6 +1,7 @@
 #include "jvm/discovery/release_file.h"
 
 #include "base/files.h"
+#include "base/platform.h"
 #include "base/text.h"
 
 namespace launcher {
@@ -53,6 +54,25 @@ ReleaseFacts ReadReleaseFile(const std::wstring& javaHome) {
 bool IsIbmImplementor(std::wstring_view implementor) {
   return implementor.find(L"IBM") != std::wstring_view::npos ||
          implementor.find(L"International Business Machines") != std::wstring_view::npos;
+}
+
+bool IsIbmRuntimeHome(const ReleaseFacts& facts, std::wstring_view javaHome, wchar_t separator) {
+  if (!facts.implementor.empty()) {
+    return IsIbmImplementor(facts.implementor);
+  }
+  for (const std::wstring& folder : SplitList(javaHome, separator)) {
+    const std::wstring_view name(folder);
+    if (EqualsIgnoringAsciiCase(name, L"ibm") ||
+        (name.size() > 3 && EqualsIgnoringAsciiCase(name.substr(0, 3), L"ibm") &&
+         (name[3] == L'-' || name[3] == L'_'))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IsIbmRuntimeHome(const std::wstring& javaHome) {
+  return IsIbmRuntimeHome(ReadReleaseFile(javaHome), javaHome, kPathSeparator);
 }
 
 } // namespace launcher

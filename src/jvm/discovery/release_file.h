@@ -27,4 +27,11 @@ ReleaseFacts ReadReleaseFile(const std::wstring& javaHome);
 // Machines Corporation").
 bool IsIbmImplementor(std::wstring_view implementor);
 
+// Whether a runtime found outside the vendor keys is IBM's: its release file's IMPLEMENTOR
+// says so; without one (older IBM runtimes have no release file) a folder of its home's path
+// is named "ibm", or begins with "ibm-" or "ibm_" (C:\Program Files\IBM\Java80\jre,
+// /opt/ibm/java-x86_64-80), in any case.
+bool IsIbmRuntimeHome(const ReleaseFacts& facts, std::wstring_view javaHome, wchar_t separator);
+bool IsIbmRuntimeHome(const std::wstring& javaHome);
+
 } // namespace launcher

@@ -6,6 +6,7 @@
 #include "base/path_rules.h"
 #include "jvm/discovery/image_file.h"
 #include "jvm/discovery/jvm_layout.h"
+#include "jvm/discovery/release_file.h"
 
 namespace launcher {
 namespace {
@@ -155,6 +156,7 @@ void ScanVendorKey(RuntimeRegistry& registry, const VendorKey& key,
     candidate.hasServerVm = probe->hasServerVm;
     candidate.preferred =
         (key.isJdk ? settings.jdkKind : settings.jreKind) && IsFavored(key.vendor, settings);
+    candidate.ibm = key.vendor == RuntimeVendor::kIbm;
     candidates.push_back(std::move(candidate));
   }
 }
@@ -204,7 +206,7 @@ SearchRegistry(RuntimeRegistry& registry, const LauncherSettings& settings, bool
   if (!chosen) {
     return std::nullopt;
   }
-  return RegistrySearchResult{std::move(chosen->javaHome), use32BitView};
+  return RegistrySearchResult{std::move(chosen->javaHome), use32BitView, chosen->ibm};
 }
 
 bool CheckPairedRelaunch(const std::wstring& jvmDllPath, const std::wstring& pairProduct) {
@@ -215,20 +217,22 @@ std::optional<RuntimeSearchResult> SearchForRuntime(const LauncherSettings& sett
                                                     const std::optional<std::wstring>& modulePath,
                                                     RuntimeRegistry& registry) {
   if (!settings.jrePath.empty()) {
-    const FoundJvmLibrary library =
-        FindJvmLibrary(EnsureTrailingSeparator(settings.jrePath), settings.jvmType);
+    const std::wstring home = EnsureTrailingSeparator(settings.jrePath);
+    const FoundJvmLibrary library = FindJvmLibrary(home, settings.jvmType);
     if (!library.path.empty()) {
       const bool relaunch = CheckPairedRelaunch(library.path, settings.pairProduct);
-      return RuntimeSearchResult{library.path, relaunch, RuntimeSource::kJrePath};
+      return RuntimeSearchResult{library.path, relaunch, RuntimeSource::kJrePath,
+                                 IsIbmRuntimeHome(home)};
     }
   }
   if (modulePath) {
     // A shipped runtime is the application's own choice: it is never handed to the paired
     // program.
-    const FoundJvmLibrary library =
-        FindJvmLibrary(FindShippedRuntime(*modulePath), settings.jvmType);
+    const std::wstring home = FindShippedRuntime(*modulePath);
+    const FoundJvmLibrary library = FindJvmLibrary(home, settings.jvmType);
     if (!library.path.empty()) {
-      return RuntimeSearchResult{library.path, false, RuntimeSource::kShippedRuntime};
+      return RuntimeSearchResult{library.path, false, RuntimeSource::kShippedRuntime,
+                                 IsIbmRuntimeHome(home)};
     }
   }
   std::optional<RegistrySearchResult> found = SearchRegistry(registry, settings, false);
@@ -240,7 +244,8 @@ std::optional<RuntimeSearchResult> SearchForRuntime(const LauncherSettings& sett
     if (!library.path.empty()) {
       return RuntimeSearchResult{library.path, found->relaunchPaired,
                                  found->relaunchPaired ? RuntimeSource::kRegistry32BitView
-                                                       : RuntimeSource::kRegistry};
+                                                       : RuntimeSource::kRegistry,
+                                 found->ibm};
     }
   }
   return std::nullopt;

@@ -40,6 +40,7 @@ struct JvmCandidate {
   std::wstring javaHome; // JavaHome with a separator, plus the JDK's runtime folder
   bool hasServerVm = false;
   bool preferred = false; // kind and vendor are the favoured ones
+  bool ibm = false;       // found under IBM's key
 };
 
 enum class RuntimeVendor { kSun, kJrockit, kIbm };
@@ -84,6 +85,7 @@ std::optional<JvmCandidate> SelectCandidate(std::vector<JvmCandidate> candidates
 struct RegistrySearchResult {
   std::wstring javaHome;
   bool relaunchPaired = false; // found in the 32-bit view
+  bool ibm = false;            // found under IBM's key
 };
 
 // The registry step in one view. The 32-bit view is searched only when "Pair Product" is
@@ -102,6 +104,8 @@ struct RuntimeSearchResult {
   std::wstring jvmDllPath;
   bool relaunchPaired = false;
   RuntimeSource source = RuntimeSource::kJrePath;
+  // IBM's runtime (found under its key, or saying so itself): main's thread never ends.
+  bool ibmRuntime = false;
 };
 
 // The whole search in its fixed order. Without a module path the shipped runtime is not

@@ -6,6 +6,16 @@
 #include "base/text.h"
 
 namespace launcher {
+namespace {
+
+void AppendEntry(std::wstring& classPath, std::wstring_view entry) {
+  if (!classPath.empty()) {
+    classPath.push_back(kPathListSeparator);
+  }
+  classPath.append(entry);
+}
+
+} // namespace
 
 ClassPathSearch ClassPathSearchFor(std::wstring_view entry, bool isAbsolute,
                                    std::wstring_view launcherFolder, wchar_t separator) {
@@ -24,20 +34,13 @@ ClassPathSearch ClassPathSearchFor(std::wstring_view entry, bool isAbsolute,
   return search;
 }
 
-void ResolveClassPathEntry(const std::wstring& entry, bool isAbsolute,
-                           const std::wstring& launcherFolder, std::wstring& classPath) {
-  const ClassPathSearch search = ClassPathSearchFor(entry, isAbsolute, launcherFolder);
-  for (const std::wstring& name : FindMatchingNames(search.pattern)) {
-    classPath.append(search.prefix);
-    classPath.append(name);
-    classPath.push_back(kPathListSeparator);
-  }
-}
-
 std::wstring BuildClassPath(std::wstring_view setting, bool embedJar,
-                            const std::wstring& modulePath) {
+                            const std::wstring& modulePath, const NameSearch& search) {
   const std::wstring launcherFolder = StripPathComponents(modulePath, 1);
   std::wstring classPath;
+  if (embedJar) {
+    classPath = modulePath;
+  }
   for (std::wstring& entry : SplitList(setting, L';')) {
     ExpandEnvironment(entry);
     if (entry.empty()) {
@@ -47,20 +50,23 @@ std::wstring BuildClassPath(std::wstring_view setting, bool embedJar,
     // platform, even where it then becomes a "/".
     const bool isAbsolute = IsAbsolutePath(entry);
     entry = NativePathFromSetting(std::move(entry));
-    if (entry.find(L'*') != std::wstring::npos || !isAbsolute) {
-      ResolveClassPathEntry(entry, isAbsolute, launcherFolder, classPath);
-    } else {
-      classPath.append(entry);
-      classPath.push_back(kPathListSeparator);
+    // An absolute entry is not looked for (it may appear before the VM needs it), and "."
+    // is the current folder, kept as written for the VM to resolve.
+    if ((entry.find(L'*') == std::wstring::npos && isAbsolute) || entry == L".") {
+      AppendEntry(classPath, entry);
+      continue;
+    }
+    const ClassPathSearch where = ClassPathSearchFor(entry, isAbsolute, launcherFolder);
+    for (const std::wstring& name : search(where.pattern)) {
+      AppendEntry(classPath, where.prefix + name);
     }
   }
-  if (embedJar) {
-    std::wstring withLauncher = modulePath;
-    withLauncher.push_back(kPathListSeparator);
-    withLauncher.append(classPath);
-    classPath = std::move(withLauncher);
-  }
   return classPath;
+}
+
+std::wstring BuildClassPath(std::wstring_view setting, bool embedJar,
+                            const std::wstring& modulePath) {
+  return BuildClassPath(setting, embedJar, modulePath, FindMatchingNames);
 }
 
 } // namespace launcher

@@ -66,17 +66,20 @@ jclass LoadMainClassDirectly(JNIEnv* env, const MainClassRequest& request) {
   return mainClass;
 }
 
-void HandleUncaughtException(JNIEnv* env, jthrowable thrown, const MainClassRequest& request) {
+// True when the exception is left to the VM, which reports it when the thread detaches; false
+// when the user saw it and chose to go on (or there was nothing to show).
+bool HandleUncaughtException(JNIEnv* env, jthrowable thrown, const MainClassRequest& request) {
   if (request.closeSplash) {
     request.closeSplash();
   }
   if (!request.failureCheck) {
-    return;
+    return true;
   }
   const std::wstring trace = CaptureStackTrace(env, thrown);
   if (request.showExceptionDialog && request.showExceptionDialog(trace)) {
     CallSystemExit(env);
   }
+  return false;
 }
 
 // Lets go of the VM after a failure, so that DestroyVm on another thread does not wait for
@@ -90,7 +93,8 @@ void DetachAfterFailure(VmLaunchState& vm) {
 
 } // namespace
 
-bool RunMainClass(const JvmLibrary& library, VmLaunchState& vm, const MainClassRequest& request) {
+MainOutcome RunMainClass(const JvmLibrary& library, VmLaunchState& vm,
+                         const MainClassRequest& request) {
   JNIEnv* env = vm.jniEnv;
   jclass mainClass = nullptr;
   if (library.JVM_FindClassFromBootLoader != nullptr) {
@@ -99,7 +103,7 @@ bool RunMainClass(const JvmLibrary& library, VmLaunchState& vm, const MainClassR
   if (mainClass == nullptr) {
     mainClass = LoadMainClassDirectly(env, request);
     if (mainClass == nullptr) {
-      return false;
+      return MainOutcome::kFailed;
     }
   }
 
@@ -110,39 +114,44 @@ bool RunMainClass(const JvmLibrary& library, VmLaunchState& vm, const MainClassR
     } else {
       ShowErrorMessage(request.messageOwner, LoadResourceString(kMsgMainMethodNotFound));
     }
-    return false;
+    return MainOutcome::kFailed;
   }
   jobjectArray arguments = ToJavaStringArray(env, request.arguments);
   if (arguments == nullptr) {
     DescribePendingException(env);
-    return false;
+    return MainOutcome::kFailed;
   }
 
   if (request.mainStarting) {
     request.mainStarting();
   }
   env->CallStaticVoidMethod(mainClass, mainMethod, arguments);
+  bool threw = false;
   if (jthrowable thrown = env->ExceptionOccurred()) {
-    HandleUncaughtException(env, thrown, request);
+    threw = HandleUncaughtException(env, thrown, request);
   }
 
-  if (request.ibmAdmitted) {
+  if (request.ibmRuntime) {
     SleepForever();
   }
-  return vm.javaVm->DetachCurrentThread() == JNI_OK;
+  if (vm.javaVm->DetachCurrentThread() != JNI_OK) {
+    return MainOutcome::kFailed;
+  }
+  return threw ? MainOutcome::kThrew : MainOutcome::kReturned;
 }
 
 uint32_t MainClassThreadProc(const JvmLibrary& library, VmLaunchState& vm,
                              const MainClassRequest& request) {
   if (!CreateVm(library, vm, request.messageOwner)) {
-    return 1;
+    return kMainClassFailed;
   }
-  if (!RunMainClass(library, vm, request)) {
+  const MainOutcome outcome = RunMainClass(library, vm, request);
+  if (outcome == MainOutcome::kFailed) {
     DetachAfterFailure(vm);
-    return 1;
+    return kMainClassFailed;
   }
   DestroyVm(vm);
-  return 0;
+  return outcome == MainOutcome::kThrew ? kMainThrew : kMainReturned;
 }
 
 uint32_t StartMainClassThread(const JvmLibrary& library, VmLaunchState& vm,

@@ -24,9 +24,9 @@ struct MainClassRequest {
   // "Failure Check" is "Yes": an uncaught exception is shown, and ends the application when
   // the user chooses so.
   bool failureCheck = false;
-  // IBM runtimes are admitted ("VM Provider"): the thread never ends after main returns; the
+  // The runtime is IBM's: the thread neither detaches nor ends after main returns; the
   // process ends when the Java code ends the VM.
-  bool ibmAdmitted = false;
+  bool ibmRuntime = false;
   WindowHandle messageOwner = nullptr;
   // Called on the thread right before main, once the arguments are ready (the
   // single-instance event is signalled here).
@@ -40,9 +40,16 @@ struct MainClassRequest {
   std::function<bool(const std::wstring& trace)> showExceptionDialog;
 };
 
+// The results of the main-class thread.
+constexpr uint32_t kMainReturned = 0;    // main returned (or its exception was ignored), the VM
+                                         // was destroyed
+constexpr uint32_t kMainClassFailed = 1; // no VM, no main class or no main: reported
+constexpr uint32_t kMainThrew = 2;       // main ended with an exception, which was left to the VM
+                                         // to report; the VM was destroyed
+
 // Sets vm.threadStackSize to the runtime's default when nothing set it, runs
 // MainClassThreadProc on a thread with that stack size (on the calling thread when none can
-// be created) and returns its result: 0 when main ran and the VM was destroyed, 1 otherwise.
+// be created) and returns its result.
 uint32_t StartMainClassThread(const JvmLibrary& library, VmLaunchState& vm,
                               const MainClassRequest& request);
 
@@ -52,11 +59,17 @@ uint32_t StartMainClassThread(const JvmLibrary& library, VmLaunchState& vm,
 uint32_t MainClassThreadProc(const JvmLibrary& library, VmLaunchState& vm,
                              const MainClassRequest& request);
 
+enum class MainOutcome {
+  kFailed,   // main was not called, or the thread could not detach
+  kReturned, // main returned, or ended with an exception that was then ignored
+  kThrew,    // main ended with an exception left to the VM
+};
+
 // Finds the main class (through sun.launcher.LauncherHelper when the runtime exports
 // JVM_FindClassFromBootLoader, else FindClass), calls main, handles an uncaught exception,
 // and detaches the thread. Shows 211, 215 or 216 when the class or main cannot be found.
-// True when main was called and the thread is detached again.
-bool RunMainClass(const JvmLibrary& library, VmLaunchState& vm, const MainClassRequest& request);
+MainOutcome RunMainClass(const JvmLibrary& library, VmLaunchState& vm,
+                         const MainClassRequest& request);
 
 // Destroys the VM if one exists (DestroyJavaVM waits for every non-daemon Java thread) and
 // forgets it. Also the teardown's call, on the process's main thread.

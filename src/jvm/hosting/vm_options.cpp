@@ -2,7 +2,6 @@
 
 #include "base/command_line.h"
 #include "base/environment.h"
-#include "base/launcher_paths.h"
 #include "base/message_ids.h"
 #include "base/narrow_text.h"
 #include "base/platform.h"
@@ -76,18 +75,10 @@ bool AssembleVmOptionsFrom(const VmOptionSettings& settings, const std::wstring&
   return true;
 }
 
-bool AssembleVmOptions(VmLaunchState& vm, std::vector<std::wstring>& arguments,
+bool AssembleVmOptions(const SettingsReader& settingsFile, const std::wstring& modulePath,
+                       VmLaunchState& vm, std::vector<std::wstring>& arguments,
                        WindowHandle messageOwner) {
-  const std::optional<std::wstring> modulePath = ModulePath(messageOwner);
-  if (!modulePath) {
-    return false;
-  }
-  const std::optional<std::wstring> settingsPath = ExecutableSettingsPath(*modulePath);
-  if (!settingsPath) {
-    return false;
-  }
-  const SettingsReader reader(*settingsPath);
-  return AssembleVmOptionsFrom(ReadVmOptionSettings(reader), *modulePath, vm, arguments,
+  return AssembleVmOptionsFrom(ReadVmOptionSettings(settingsFile), modulePath, vm, arguments,
                                messageOwner);
 }
 

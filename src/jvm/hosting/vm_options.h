@@ -37,9 +37,9 @@ bool AssembleVmOptionsFrom(const VmOptionSettings& settings, const std::wstring&
                            WindowHandle messageOwner = nullptr,
                            const MemoryFigureSource& memory = ReadMemoryFigures);
 
-// The same with the launcher's own module path and settings file. False also when the
-// settings file's path cannot be formed (nothing is added then).
-bool AssembleVmOptions(VmLaunchState& vm, std::vector<std::wstring>& arguments,
+// The same with the settings read from the launcher settings file.
+bool AssembleVmOptions(const SettingsReader& settingsFile, const std::wstring& modulePath,
+                       VmLaunchState& vm, std::vector<std::wstring>& arguments,
                        WindowHandle messageOwner = nullptr);
 
 } // namespace launcher

@@ -58,8 +58,7 @@ std::string AppFolder::Path(const std::string& relative) const {
 }
 
 std::string AppFolder::SettingsName() const {
-  const size_t dot = appName_.rfind('.');
-  return dot == std::string::npos ? appName_ + ".ini" : appName_.substr(0, dot + 1) + "ini";
+  return appName_ + ".ini";
 }
 
 void AppFolder::Write(const std::string& relative, const std::string& content) const {

@@ -43,8 +43,7 @@ public:
   std::string Executable() const { return Path(appName_); }
   const std::string& AppName() const { return appName_; }
 
-  // The settings file name of the launcher on Linux: the text after the last "." of its file
-  // name replaced by "ini", or ".ini" appended to a name without ".".
+  // The settings file name of the launcher on Linux: its whole file name and ".ini".
   std::string SettingsName() const;
 
   // Files are written as given (bytes), creating folders on the way.

@@ -134,10 +134,10 @@ TEST(Harness, LaysOutTheApplicationFolder) {
   AppFolder app("tool.bin", "my.apps");
   app.WriteSettings("[x]\n");
   app.Copy(FixtureJar(), "lib/fixtures.jar");
-  EXPECT_EQ(app.SettingsName(), "tool.ini");
+  EXPECT_EQ(app.SettingsName(), "tool.bin.ini");
   EXPECT_EQ(app.Files(),
-            (std::vector<std::string>{"lib", "lib/fixtures.jar", "tool.bin", "tool.ini"}));
-  EXPECT_EQ(app.Read("tool.ini"), "[x]\n");
+            (std::vector<std::string>{"lib", "lib/fixtures.jar", "tool.bin", "tool.bin.ini"}));
+  EXPECT_EQ(app.Read("tool.bin.ini"), "[x]\n");
   EXPECT_EQ(AppFolder("tool").SettingsName(), "tool.ini");
 }
 

@@ -59,8 +59,8 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(info.param.name);
     });
 
-// Which file is the settings file: the launcher's own file name with its extension replaced,
-// or ".ini" appended when it has none; the folder's name plays no part. The right file names a
+// Which file is the settings file: the launcher's whole file name followed by ".ini" (Linux
+// executables carry no extension); the folder's name plays no part. The right file names a
 // main class and every other candidate does not, so message 210 means the wrong file was read.
 struct SettingsNameCase {
   const char* name;
@@ -94,8 +94,9 @@ INSTANTIATE_TEST_SUITE_P(
     Settings, SettingsNameTest,
     ::testing::Values(
         SettingsNameCase{"RenamedWithoutExtension", "tool", "", "tool.ini", {"launcher.ini"}},
-        SettingsNameCase{"WithExtension", "tool.bin", "", "tool.ini", {"tool.bin.ini"}},
-        SettingsNameCase{"LastDotOfTheName", "my.tool.bin", "", "my.tool.ini", {"my.ini"}},
+        SettingsNameCase{"VersionedName", "MyApp-1.5", "", "MyApp-1.5.ini", {"MyApp-1.ini"}},
+        SettingsNameCase{
+            "DotsInTheName", "my.tool.bin", "", "my.tool.bin.ini", {"my.tool.ini", "my.ini"}},
         SettingsNameCase{"DotInTheFolderName", "tool", "my.apps", "tool.ini", {"../my.ini"}}),
     [](const ::testing::TestParamInfo<SettingsNameCase>& info) {
       return std::string(info.param.name);

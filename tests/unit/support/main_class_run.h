@@ -39,7 +39,7 @@ protected:
   }
 
   // Runs the main class and returns what it wrote to standard error.
-  std::string RunCapturingStderr(bool expected) {
+  std::string RunCapturingStderr(MainOutcome expected) {
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(RunMainClass(library, vm, request), expected);
     return ::testing::internal::GetCapturedStderr();

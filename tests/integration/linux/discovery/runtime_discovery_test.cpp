@@ -201,7 +201,9 @@ TEST_P(MissingRuntimeTest, ShowsTheRequirementAndEndsWithMinusOne) {
 
   ASSERT_TRUE(run.exited) << run.Describe();
   EXPECT_EQ(run.exitCode, 255) << run.Describe();
-  EXPECT_EQ(run.err, std::string(kNotFound) + GetParam().message + "\n") << run.Describe();
+  // The download address follows "from:", where the Windows dialog shows its link.
+  EXPECT_EQ(run.err, std::string(kNotFound) + GetParam().message + " https://adoptium.net/\n")
+      << run.Describe();
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(app.Files(), before);
 }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <pthread.h>
 
+#include "base/launcher_paths.h"
 #include "base/module_path.h"
 #include "base/text.h"
 #include "jvm/hosting/jvm_library.h"
@@ -18,6 +19,7 @@
 #include "jvm/hosting/vm_launch_state.h"
 #include "jvm/hosting/vm_options.h"
 #include "settings/launcher_settings.h"
+#include "settings/settings_reader.h"
 #include "ui/exception_dialog.h"
 
 namespace {
@@ -40,7 +42,8 @@ int main(int argc, char** argv) {
   int error = 0;
   const std::wstring modulePath = ReadModulePath(error).value_or(std::wstring());
   LauncherSettings settings;
-  if (!LoadSettings(modulePath, nullptr, settings)) {
+  const SettingsReader settingsFile(ExecutableSettingsPath(modulePath).value_or(L""));
+  if (!LoadSettings(settingsFile, modulePath, nullptr, settings)) {
     return -1;
   }
   const char* jvm = std::getenv("HOSTING_PROBE_JVM");
@@ -59,18 +62,19 @@ int main(int argc, char** argv) {
   if (std::getenv("HOSTING_PROBE_NO_BOOT_LOADER") != nullptr) {
     library.JVM_FindClassFromBootLoader = nullptr;
   }
-  AssembleVmOptions(vm, arguments);
+  AssembleVmOptions(settingsFile, modulePath, vm, arguments);
 
   MainClassRequest request;
   request.mainClass = settings.mainClass;
   request.arguments = arguments;
   request.failureCheck = settings.failureCheck;
   request.showExceptionDialog = ShowJavaExceptionDialog;
-  request.ibmAdmitted = settings.ibmAllowed || settings.ibmFavored;
+  request.ibmRuntime = std::getenv("HOSTING_PROBE_IBM") != nullptr;
   if (std::getenv("HOSTING_PROBE_REPORT_STACK") != nullptr) {
     request.mainStarting = ReportStackSize;
   }
-  const int exitCode = StartMainClassThread(library, vm, request) == 0 ? 0 : -1;
+  const uint32_t result = StartMainClassThread(library, vm, request);
+  const int exitCode = result == kMainReturned ? 0 : result == kMainThrew ? 1 : -1;
   DestroyVm(vm);
   return exitCode;
 }

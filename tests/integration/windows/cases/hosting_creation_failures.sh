@@ -26,7 +26,7 @@ for entry in "${reasons[@]}"; do
   launcher_wait
   expect_exit 255
   fake_expect_log "{\"event\":\"created\",\"result\":$code}"
-  fake_expect_options "-Djava.class.path=${APP_WIN_DIR}app.jar;" abort exit
+  fake_expect_options "-Djava.class.path=${APP_WIN_DIR}app.jar" abort exit
   fake_expect_no_log '"event":"FindClass"'
   fake_expect_clean
 done

@@ -27,7 +27,7 @@ fake_expect_log \
   '{"event":"main","class":"com/example/Main",' \
   '"attached":true,"result":0}' \
   '"unreleasedUtfChars":0,"unreleasedStringChars":0}'
-fake_expect_options "-Djava.class.path=${APP_WIN_DIR}app.jar;" abort exit
+fake_expect_options "-Djava.class.path=${APP_WIN_DIR}app.jar" abort exit
 fake_expect_arguments
 fake_expect_no_log '{"event":"FindClass","name":"com/example/Main"'
 fake_expect_no_log '{"event":"uncaught"'

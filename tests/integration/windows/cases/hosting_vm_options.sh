@@ -34,7 +34,7 @@ old_path=${old_path%";$FAKE_HOME\\bin"}
 
 fake_expect_options \
   "-Djava.library.path=D:\\native;$APP_WIN_DIR;.;$old_path;$FAKE_HOME\\lib" \
-  "-Djava.class.path=${APP_WIN_DIR}lib\\a1.jar;C:\\absent\\y.jar;${APP_WIN_DIR}app.jar;${APP_WIN_DIR}lib\\c.jar;${APP_WIN_DIR}ext\\x.jar;C:\\shared\\d.jar;" \
+  "-Djava.class.path=${APP_WIN_DIR}lib\\a1.jar;C:\\absent\\y.jar;${APP_WIN_DIR}app.jar;${APP_WIN_DIR}lib\\c.jar;${APP_WIN_DIR}ext\\x.jar;C:\\shared\\d.jar" \
   -Xmx307200K '-Dquoted=a b' '-Dname=x y' -Xss4m -Dempty= -ea abort exit
 fake_expect_environment ZL_JVM_HOME "$FAKE_HOME"
 

@@ -85,7 +85,7 @@ rt_expect_not_found() {
   local kind='a JRE'
   [ "${2:-}" = server ] && kind='a JRE with a server JVM'
   expect_ui_line 'caption: Error'
-  expect_ui_line "text: The Java Runtime Environment (JRE) was not found. Please  download and install $kind ($1) from:"
+  expect_ui_line "text: The Java Runtime Environment (JRE) was not found. Please  download and install $kind ($1) from: https://adoptium.net/"
 }
 
 # rt_run_to_box: starts the launcher, presses OK on its message box and waits for its end.

@@ -53,6 +53,17 @@ public final class Probe {
         exiter.setDaemon(true);
         exiter.start();
         break;
+      case "throw-exit-later":
+        // A thread that goes on after main has thrown, and ends the VM with its own code.
+        new Thread(() -> {
+          try {
+            Thread.sleep(300);
+          } catch (InterruptedException e) {
+            // end now
+          }
+          System.exit(Integer.parseInt(args[1]));
+        }).start();
+        throw new IllegalStateException("boom");
       default:
         report.println("<unknown mode " + mode + ">");
     }
