@@ -61,6 +61,8 @@ protected:
     folder.Write(L"lib/a.jar", "");
     folder.Write(L"lib/b.jar", "");
     folder.Write(L"lib/notes.txt", "");
+    // A name holding the list separator cannot be named on a class path: never listed.
+    folder.Write(std::wstring(L"lib/x") + kPathListSeparator + L"y.jar", "");
     folder.Write(L"app.jar", "");
   }
   std::wstring Module() const { return folder.Path(L"launcher"); }

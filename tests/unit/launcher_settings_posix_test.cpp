@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "base/text.h"
+#include "settings/ini_file.h"
 #include "settings/settings_reader.h"
 #include "unit/support/scratch_folder.h"
 
@@ -38,6 +40,23 @@ TEST(PosixLauncherSettings, AMissingMainClassIsReportedOnStandardError) {
   const std::string shown = ::testing::internal::GetCapturedStderr();
   EXPECT_FALSE(loaded);
   EXPECT_EQ(shown, "Main class was not specified in INI file.\n");
+}
+
+// A file at the bound is read; one byte more is refused with a message naming the file.
+TEST(PosixLauncherSettings, SettingsFilesAreReadUpToTheBound) {
+  testing::ScratchFolder folder;
+  std::string text = "[Java Runtime Environment]\r\nMain Class=a.Main\r\n;";
+  text.resize(kLargestSettingsFile, ' ');
+  const std::wstring path = folder.Write(L"app.ini", text);
+  LauncherSettings s;
+  EXPECT_TRUE(LoadSettings(SettingsReader(path), folder.Path(L"app"), nullptr, s));
+  EXPECT_EQ(s.mainClass, L"a/Main");
+
+  folder.Write(L"app.ini", text + " ");
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(LoadSettings(SettingsReader(path), folder.Path(L"app"), nullptr, s));
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            ToUtf8(L"The settings file " + path + L" was not read: it is larger than 16 MiB.\n"));
 }
 
 } // namespace

@@ -8,11 +8,21 @@
 namespace launcher {
 namespace {
 
-void AppendEntry(std::wstring& classPath, std::wstring_view entry) {
+void AppendPath(std::wstring& classPath, std::wstring_view path) {
   if (!classPath.empty()) {
     classPath.push_back(kPathListSeparator);
   }
-  classPath.append(entry);
+  classPath.append(path);
+}
+
+// An entry as written in the settings. Written with the platform's own separators in it, it
+// stands for several; an empty one among them would be the current folder.
+void AppendSettingEntry(std::wstring& classPath, std::wstring_view entry) {
+  for (const std::wstring& piece : SplitList(entry, kPathListSeparator)) {
+    if (!piece.empty()) {
+      AppendPath(classPath, piece);
+    }
+  }
 }
 
 } // namespace
@@ -53,12 +63,16 @@ std::wstring BuildClassPath(std::wstring_view setting, bool embedJar,
     // An absolute entry is not looked for (it may appear before the VM needs it), and "."
     // is the current folder, kept as written for the VM to resolve.
     if ((entry.find(L'*') == std::wstring::npos && isAbsolute) || entry == L".") {
-      AppendEntry(classPath, entry);
+      AppendSettingEntry(classPath, entry);
       continue;
     }
     const ClassPathSearch where = ClassPathSearchFor(entry, isAbsolute, launcherFolder);
     for (const std::wstring& name : search(where.pattern)) {
-      AppendEntry(classPath, where.prefix + name);
+      // A file whose name holds the list separator cannot be named on a class path: it
+      // would be read as two entries, one of them relative to the current folder.
+      if (name.find(kPathListSeparator) == std::wstring::npos) {
+        AppendPath(classPath, where.prefix + name);
+      }
     }
   }
   return classPath;
