@@ -1,6 +1,7 @@
 #pragma once
 
-// Ids of the string table entries (messages.def holds their texts).
+// Ids of the string table entries (messages.def holds their texts, messages_posix.def those of
+// the Linux build only).
 namespace launcher {
 
 enum MessageId : int {
@@ -34,6 +35,13 @@ enum MessageId : int {
   kMsgReasonExists = 229,
   kMsgReasonInvalid = 230,
   kMsgSettingsFileTooLarge = 240,
+
+  // Linux only (messages_posix.def).
+  kMsgLibraryLoadFailedPosix = 250,
+  kMsgNotRegularFilePosix = 251,
+  kMsgNotSharedLibraryPosix = 252,
+  kMsgTruncatedImagePosix = 253,
+  kMsgMissingExportPosix = 254,
 };
 
 } // namespace launcher

@@ -2,7 +2,8 @@
 
 // The launcher's user-visible sentences by id (base/messages.def).
 // Windows: the executable's string table resource, looked up for the thread's language.
-// Linux: the same table compiled into the program.
+// Linux: the same table compiled into the program, with the Linux-only entries of
+// base/messages_posix.def.
 
 #include <cstddef>
 #include <cstdint>

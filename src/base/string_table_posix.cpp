@@ -8,6 +8,7 @@ std::wstring LoadResourceString(int id) {
   case number:                                                                                     \
     return text;
 #include "base/messages.def"
+#include "base/messages_posix.def"
 #undef LAUNCHER_MESSAGE
   default:
     return std::wstring();

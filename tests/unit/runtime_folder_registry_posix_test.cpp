@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "base/text.h"
 #include "jvm/discovery/image_architecture.h"
@@ -25,8 +26,15 @@ void Link(const std::wstring& target, const std::wstring& link) {
   std::filesystem::create_directory_symlink(ToUtf8(target), ToUtf8(link));
 }
 
+// A FIFO where a file is expected: opening it for reading would wait for a writer for good.
+void MakeFifo(const DiscoveryTempFolder& root, const std::string& relative) {
+  root.MakeFolder(relative.substr(0, relative.rfind('/')));
+  ASSERT_EQ(mkfifo(ToUtf8(root.Join(relative)).c_str(), 0600), 0) << relative;
+}
+
 // Three roots laid out as distributions and vendors install runtimes, plus a folder outside
-// every root that one root links to.
+// every root that one root links to. FIFOs in place of a VM library or a release file count
+// as absent.
 class RuntimeFolderRegistryTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -52,6 +60,10 @@ protected:
     root.WriteFile("jvm/broken-22/release", "JAVA_VERSION=\"22\"\n");
     root.WriteFile("jvm/broken-22/lib/server/libjvm.so", "");
     root.WriteFile("jvm/notes.txt", "not a runtime");
+    root.WriteFile("jvm/fifo-23/release", "JAVA_VERSION=\"23\"\n");
+    MakeFifo(root, "jvm/fifo-23/lib/server/libjvm.so");
+    MakeFifo(root, "jvm/fifo-release-24/release");
+    root.WriteFile("jvm/fifo-release-24/lib/server/libjvm.so", kNative);
     Link(root.Join("jvm/jdk-17"), root.Join("jvm/default-java"));
 
     root.WriteFile("java/jdk-17-again/release", "JAVA_VERSION=\"17.0.2\"\n");
@@ -81,7 +93,7 @@ TEST_F(RuntimeFolderRegistryTest, SortsRuntimesUnderTheVendorKeysOfTheirKindAndV
     Names names;
   };
   const Expectation expectations[] = {
-      {kJavaSoftJreKey, false, {L"9.0.4", L"17.0.2", L"21.0.1"}},
+      {kJavaSoftJreKey, false, {L"9.0.4", L"fifo-release-24", L"17.0.2", L"21.0.1"}},
       {kJavaSoftJdkKey, false, {L"jdk1.8.0_151"}},
       {kIbmJreKey, false, {L"1.8.0_301", L"11.0.20"}},
       {kJavaSoftJreKey, true, {L"9.0.4", L"1.8.0_202"}},
@@ -129,10 +141,11 @@ TEST_F(RuntimeFolderRegistryTest, AliasesOfAVisitedRuntimeAreNotListedAgain) {
   for (const auto& runtime : registry.Runtimes()) {
     homes.push_back(runtime.javaHome);
   }
-  EXPECT_EQ(homes, (Names{root.Join("jvm/both-9"), root.Join("jvm/i386-8"),
-                          root.Join("jvm/ibm-8/jre"), root.Join("jvm/jdk-17"),
-                          root.Join("jvm/jdk1.8.0_151"), root.Join("jvm/semeru-11"),
-                          root.Join("java/jdk-17-again"), root.Join("opt/current")}));
+  EXPECT_EQ(homes,
+            (Names{root.Join("jvm/both-9"), root.Join("jvm/fifo-release-24"),
+                   root.Join("jvm/i386-8"), root.Join("jvm/ibm-8/jre"), root.Join("jvm/jdk-17"),
+                   root.Join("jvm/jdk1.8.0_151"), root.Join("jvm/semeru-11"),
+                   root.Join("java/jdk-17-again"), root.Join("opt/current")}));
 }
 
 // The search over these folders: an old-layout JDK is probed in its jre folder, in the

@@ -1,11 +1,15 @@
 #include <cstdio>
+#include <dlfcn.h>
 #include <filesystem>
+#include <link.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include "base/text.h"
 #include "jvm/hosting/jvm_library.h"
 #include "jvm/hosting/vm_creation.h"
+#include "unit/support/image_bytes.h"
 #include "unit/support/scratch_folder.h"
 
 // Message texts reach standard error on Linux, so the failures of binding and creation are
@@ -43,15 +47,36 @@ TEST(CreateVmFailure, ShowsTheReasonForTheResult) {
 
 TEST(BindJvmLibrary, ShowsWhyTheLibraryCannotBeUsed) {
   testing::ScratchFolder folder;
-  const std::wstring notALibrary = folder.Write(L"libjvm.so", "not an ELF image");
+  const std::wstring missing = folder.Path(L"absent/libjvm.so");
+  const std::wstring text = folder.Write(L"text.so", "not an ELF image");
+  const std::wstring truncated =
+      folder.Write(L"truncated.so", test::MakeElfWithSegments(2, 1, 64, {{1, 0, 8192}}, 4096));
+  const std::wstring thirtyTwoBit = folder.Write(L"x86.so", test::MakeElfBytes(1, 1, 3, 1024));
+  const std::wstring fifo = folder.Path(L"fifo.so");
+  ASSERT_EQ(mkfifo(ToUtf8(fifo).c_str(), 0600), 0);
+  // The C library, by its full path: a shared library without the VM's exports.
+  link_map* libc = nullptr;
+  void* libcHandle = dlopen("libc.so.6", RTLD_NOW | RTLD_NOLOAD);
+  ASSERT_EQ(dlinfo(libcHandle, RTLD_DI_LINKMAP, &libc), 0);
+  const std::wstring noExports = FromUtf8(libc->l_name);
+  dlclose(libcHandle);
+  const std::string failed = "Failed to load Java VM library: ";
   const struct {
     std::wstring path;
     std::string message;
   } cases[] = {
-      {L"/nonexistent/lib/server/libjvm.so",
-       "Failed to load Java VM library: /nonexistent/lib/server/libjvm.so (errno = 2).\n"},
-      {notALibrary, "Failed to load Java VM library: " + ToUtf8(notALibrary) + " (errno = 8).\n"},
-      {L"libm.so.6", "Windows exception: cannot find CreateJavaVM JNI (errno = 2).\n"},
+      {missing, failed + ToUtf8(missing) + ": No such file or directory.\n"},
+      {folder.path(), failed + ToUtf8(folder.path()) + ": not a regular file.\n"},
+      // Opening a FIFO would wait for a writer for good.
+      {fifo, failed + ToUtf8(fifo) + ": not a regular file.\n"},
+      {text, failed + ToUtf8(text) + ": not a shared library.\n"},
+      // The loader would map the segment past the end of the file and fault on it.
+      {truncated, failed + ToUtf8(truncated) +
+                      ": truncated: its headers describe more than the file holds.\n"},
+      // The dynamic loader's own words.
+      {thirtyTwoBit, failed + ToUtf8(thirtyTwoBit) + ": wrong ELF class: ELFCLASS32.\n"},
+      {noExports,
+       "The Java VM library " + ToUtf8(noExports) + " does not export JNI_CreateJavaVM.\n"},
   };
   for (const auto& c : cases) {
     JvmLibrary library;

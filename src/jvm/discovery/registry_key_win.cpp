@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "jvm/discovery/registry_text.h"
+
 namespace launcher {
 namespace {
 
@@ -46,29 +48,24 @@ std::optional<std::wstring> RegistryKey::QueryText(const std::wstring& valueName
     return std::nullopt;
   }
   // Another writer may grow the value between the two calls: ask again with the new size.
-  std::wstring data;
+  std::string data;
   LONG status = ERROR_MORE_DATA;
   for (int attempt = 0; attempt < 4 && status == ERROR_MORE_DATA; ++attempt) {
-    data.assign((bytes + 1) / sizeof(wchar_t), L'\0');
-    DWORD got = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+    data.assign(bytes, '\0');
+    DWORD got = bytes;
     status = RegQueryValueExW(handle_.get(), valueName.c_str(), nullptr, nullptr,
                               reinterpret_cast<BYTE*>(data.data()), &got);
-    if (status == ERROR_SUCCESS) {
-      bytes = got;
-    } else if (status == ERROR_MORE_DATA) {
+    if (status == ERROR_SUCCESS || status == ERROR_MORE_DATA) {
       bytes = got;
     }
   }
   if (status != ERROR_SUCCESS || bytes == 0) {
     return std::nullopt;
   }
-  // An odd last byte cannot form a unit and is dropped.
-  data.resize(std::min<size_t>(data.size(), bytes / sizeof(wchar_t)));
-  const size_t nul = data.find(L'\0');
-  if (nul != std::wstring::npos) {
-    data.resize(nul);
-  }
-  return data;
+  data.resize(std::min<size_t>(data.size(), bytes));
+  // wchar_t holds UTF-16 units here: copied unit by unit, even unpaired surrogates.
+  const std::u16string text = RegistryValueText(data);
+  return std::wstring(text.begin(), text.end());
 }
 
 } // namespace launcher

@@ -24,8 +24,8 @@ public:
   // enumeration (normally the end of the list).
   std::vector<std::wstring> ListSubkeys() const;
 
-  // A value as text: the bytes taken as UTF-16 up to the first NUL or their end, whatever the
-  // value's registry type. Nothing when the value is missing or holds no bytes.
+  // A value as text (registry_text.h: UTF-16 up to the first NUL or the end, whatever the
+  // value's registry type). Nothing when the value is missing or holds no bytes.
   std::optional<std::wstring> QueryText(const std::wstring& valueName) const;
 
 private:

@@ -2,42 +2,33 @@
 
 #include <cstring>
 
-#include "base/message_ids.h"
-#include "base/string_table.h"
 #include "jvm/hosting/dynamic_library.h"
 #include "jvm/hosting/jdk1_1_init_args.h"
 
 namespace launcher {
-namespace {
-
-void ShowMissingExport(WindowHandle owner, int errorCode) {
-  ShowErrorMessage(owner, LoadResourceString(kMsgWindowsException),
-                   LoadResourceString(kMsgCreateJavaVmMissing), errorCode);
-}
-
-} // namespace
 
 bool BindJvmLibrary(const std::wstring& path, JvmLibrary& library, WindowHandle messageOwner) {
-  int errorCode = 0;
-  LibraryHandle module = LoadDynamicLibrary(path, errorCode);
+  // The platform edge tells what went wrong in its own terms.
+  std::wstring failure;
+  LibraryHandle module = LoadDynamicLibrary(path, failure);
   if (module == nullptr) {
-    ShowErrorMessage(messageOwner, LoadResourceString(kMsgVmLibraryLoadFailed), path, errorCode);
+    ShowErrorMessage(messageOwner, failure);
     return false;
   }
   library.JNI_CreateJavaVM = reinterpret_cast<CreateJavaVmFunction>(
-      FindLibraryExport(module, "JNI_CreateJavaVM", errorCode));
+      FindLibraryExport(module, path, "JNI_CreateJavaVM", failure));
   if (library.JNI_CreateJavaVM == nullptr) {
-    ShowMissingExport(messageOwner, errorCode);
+    ShowErrorMessage(messageOwner, failure);
     return false;
   }
   library.JNI_GetDefaultJavaVMInitArgs = reinterpret_cast<GetDefaultJavaVmInitArgsFunction>(
-      FindLibraryExport(module, "JNI_GetDefaultJavaVMInitArgs", errorCode));
+      FindLibraryExport(module, path, "JNI_GetDefaultJavaVMInitArgs", failure));
   if (library.JNI_GetDefaultJavaVMInitArgs == nullptr) {
-    ShowMissingExport(messageOwner, errorCode);
+    ShowErrorMessage(messageOwner, failure);
     return false;
   }
   library.JVM_FindClassFromBootLoader = reinterpret_cast<FindClassFromBootLoaderFunction>(
-      FindLibraryExport(module, "JVM_FindClassFromBootLoader", errorCode));
+      FindLibraryExport(module, path, "JVM_FindClassFromBootLoader", failure));
   return true;
 }
 

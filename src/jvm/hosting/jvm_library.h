@@ -24,9 +24,9 @@ struct JvmLibrary {
   FindClassFromBootLoaderFunction JVM_FindClassFromBootLoader = nullptr;
 };
 
-// Loads the library at `path` and binds its exports. On failure shows message 222 (the
-// library cannot be loaded) or 202 with 212 (a required export is missing) and returns
-// false. The library is never unloaded.
+// Loads the library at `path` and binds its exports. On failure shows why (dynamic_library.h:
+// on Windows message 222 when the library cannot be loaded, 202 with 212 when a required
+// export is missing) and returns false. The library is never unloaded.
 bool BindJvmLibrary(const std::wstring& path, JvmLibrary& library,
                     WindowHandle messageOwner = nullptr);
 

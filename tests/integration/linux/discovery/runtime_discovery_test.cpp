@@ -13,6 +13,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "base/text.h"
 #include "jvm/discovery/jvm_layout.h"
@@ -253,6 +254,47 @@ TEST_F(LauncherRuntimeChoiceTest, RelativeJrePathResolvesAgainstTheCurrentFolder
   ASSERT_TRUE(run.exited) << run.Describe();
   EXPECT_EQ(run.exitCode, 0) << run.Describe();
   EXPECT_NE(run.out.find("java.version=17."), std::string::npos) << run.Describe();
+}
+
+// A copy of the installed VM library cut to its first megabyte, as a copy that stopped
+// half-way leaves it: its segments end past the end of the file, where the dynamic loader
+// would fault. It is reported as a library that cannot be loaded.
+TEST_F(LauncherRuntimeChoiceTest, ATruncatedVmLibraryIsReportedNotLoaded) {
+  const std::map<int, std::string> majors = InstalledMajors();
+  ASSERT_EQ(majors.count(17), 1u);
+  std::ifstream library(majors.at(17) + "/lib/server/libjvm.so", std::ios::binary);
+  std::string start(1 << 20, '\0');
+  ASSERT_TRUE(library.read(start.data(), static_cast<std::streamsize>(start.size())));
+  AppFolder& app = App(Settings("Maximum Version=any\nJRE Path=cut-runtime"));
+  app.Write("cut-runtime/lib/server/libjvm.so", start);
+
+  const RunResult run = app.Run();
+
+  ASSERT_TRUE(run.exited) << run.Describe();
+  EXPECT_EQ(run.exitCode, 255) << run.Describe();
+  EXPECT_EQ(run.err, "Failed to load Java VM library: cut-runtime/lib/server/libjvm.so: truncated: "
+                     "its headers describe more than the file holds.\n");
+}
+
+// FIFOs where the files of a runtime belong ("JRE Path", the shipped runtime beside the
+// launcher, and the folder the launcher starts in) count as absent, and nothing waits on one.
+TEST_F(LauncherRuntimeChoiceTest, FifosWhereRuntimeFilesBelongCountAsAbsent) {
+  AppFolder& app = App(Settings("Minimum Version=99\nMaximum Version=any\nJRE Path=fifo-runtime"));
+  for (const char* file : {"fifo-runtime/lib/server/libjvm.so", "fifo-runtime/lib/libjava.so",
+                           "fifo-runtime/release", "jre64/lib/server/libjvm.so",
+                           "jre64/lib/libjava.so", "lib/server/libjvm.so", "lib/libjava.so"}) {
+    const std::filesystem::path path = app.Path(file);
+    std::filesystem::create_directories(path.parent_path());
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0) << file;
+  }
+  const std::vector<std::string> before = app.Files();
+
+  const RunResult run = app.Run();
+
+  ASSERT_TRUE(run.exited) << run.Describe();
+  EXPECT_EQ(run.exitCode, 255) << run.Describe();
+  EXPECT_EQ(run.err, std::string(kNotFound) + " (minimum version 99.0) from:\n") << run.Describe();
+  EXPECT_EQ(app.Files(), before);
 }
 
 // The paired relaunch: a 32-bit runtime named by "JRE Path" goes to the paired program, which

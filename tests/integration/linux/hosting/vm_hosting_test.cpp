@@ -229,22 +229,25 @@ TEST_P(HostingTest, VmLibrariesThatCannotBeBoundAreReported) {
   options.environment["HOSTING_PROBE_JVM"] = app.Path("nothing/libjvm.so");
   RunResult run = app.Run(options);
   EXPECT_EQ(run.exitCode, 255) << run.Describe();
-  EXPECT_EQ(run.err,
-            "Failed to load Java VM library: " + app.Path("nothing/libjvm.so") + " (errno = 2).\n");
+  EXPECT_EQ(run.err, "Failed to load Java VM library: " + app.Path("nothing/libjvm.so") +
+                         ": No such file or directory.\n");
 
-  // A library that exists but cannot be loaded on its own (it needs libjvm.so beside it).
+  // A library that exists but cannot be loaded on its own (it needs libjvm.so beside it): the
+  // dynamic loader says why.
   const fs::path lib = fs::path(GetParam().vmLibrary).parent_path().parent_path();
   options.environment["HOSTING_PROBE_JVM"] = lib / "libzip.so";
   run = app.Run(options);
   EXPECT_EQ(run.exitCode, 255) << run.Describe();
   EXPECT_EQ(run.err,
-            "Failed to load Java VM library: " + (lib / "libzip.so").string() + " (errno = 8).\n");
+            "Failed to load Java VM library: " + (lib / "libzip.so").string() +
+                ": libjvm.so: cannot open shared object file: No such file or directory.\n");
 
   // A library of the runtime that is not the VM: it loads but lacks the exports.
   options.environment["HOSTING_PROBE_JVM"] = lib / "libjli.so";
   run = app.Run(options);
   EXPECT_EQ(run.exitCode, 255) << run.Describe();
-  EXPECT_EQ(run.err, "Windows exception: cannot find CreateJavaVM JNI (errno = 2).\n");
+  EXPECT_EQ(run.err, "The Java VM library " + (lib / "libjli.so").string() +
+                         " does not export JNI_CreateJavaVM.\n");
 }
 
 TEST_P(HostingTest, StreamsGoToTheirFilesWithTheirPictures) {

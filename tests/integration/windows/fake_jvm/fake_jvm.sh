@@ -24,11 +24,15 @@ FAKE_LOG=
 
 # fake_home REL [VARIANT]: a Java home below the application folder whose bin\server\jvm.dll
 # is the VM library variant ("full" by default; see CMakeLists.txt), with an empty
-# bin\java.dll. VARIANT "empty" gives an empty jvm.dll.
+# bin\java.dll. VARIANT "empty" gives an empty jvm.dll, "truncated" the full one cut to its
+# first 256 KiB, inside its code, as a copy that stopped half-way leaves it.
 fake_home() {
   local rel=$1 variant=${2:-full}
   if [ "$variant" = empty ]; then
     app_write "$rel/bin/server/jvm.dll" ''
+  elif [ "$variant" = truncated ]; then
+    app_write "$rel/bin/server/jvm.dll" ''
+    head -c 262144 "$FAKE_JVM_VARIANTS/full/jvm.dll" >"$(app_path "$rel/bin/server/jvm.dll")"
   else
     [ -f "$FAKE_JVM_VARIANTS/$variant/jvm.dll" ] || fail "fake_home: no VM library variant $variant"
     app_copy "$FAKE_JVM_VARIANTS/$variant/jvm.dll" "$rel/bin/server/jvm.dll"
