@@ -293,7 +293,9 @@ TEST_F(LauncherRuntimeChoiceTest, FifosWhereRuntimeFilesBelongCountAsAbsent) {
 
   ASSERT_TRUE(run.exited) << run.Describe();
   EXPECT_EQ(run.exitCode, 255) << run.Describe();
-  EXPECT_EQ(run.err, std::string(kNotFound) + " (minimum version 99.0) from:\n") << run.Describe();
+  EXPECT_EQ(run.err,
+            std::string(kNotFound) + " (minimum version 99.0) from: https://adoptium.net/\n")
+      << run.Describe();
   EXPECT_EQ(app.Files(), before);
 }
 
