@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
   TimeClassPathWork(setting, modulePath, narrow);
   const long long warm = TimeClassPathWork(setting, modulePath, narrow);
 
-  size_t entries = 0;
+  // Entries are separated, with none after the last.
+  size_t entries = narrow.size() > sizeof "-Djava.class.path=" - 1 ? 1 : 0;
   for (const char c : narrow) {
     entries += c == static_cast<char>(launcher::kPathListSeparator) ? 1 : 0;
   }

@@ -53,6 +53,7 @@ function verdict(ok) { return ok ? "met" : "**not met**" }
   byRound[round, variant, "rss"] = $5
   add(variant SUBSEP "faults", $7)
   if (variant ~ /^expand-/) { entries[variant] = $8; bytes[variant] = $9; add(variant SUBSEP "warm", $10) }
+  if (variant == "search") { add("settings" SUBSEP "wall", $8); chosen = $9 }
   if (round + 0 > maxRound) maxRound = round + 0
   count[variant]++
 }
@@ -91,6 +92,29 @@ END {
     paired("launcher", "host", "wall") / 1000, paired("launcher", "host", "cpu") / 1000, \
     paired("launcher", "host-lh", "wall") / 1000, paired("launcher", "host-lh", "cpu") / 1000, \
     paired("launcher", "java", "wall") / 1000, paired("launcher", "java", "cpu") / 1000
+
+  if (("prevm-launcher") in count) {
+    print ""
+    print "Before the VM: the launcher and the minimal host started on a stub VM library that ends the " \
+      "process when the VM is asked for (`benchmarks/stub_jvm.c`), so that each run is all the work " \
+      "done before `JNI_CreateJavaVM`, process start included; `JRE Path` pinned to the stub runtime."
+    print ""
+    print "| Before the VM | Median wall time (ms) | Median CPU time (ms) | Median minor page faults |"
+    print "|---|---:|---:|---:|"
+    printf "| launcher | %.2f | %.2f | %d |\n", median(values["prevm-launcher" SUBSEP "wall"]) / 1000, \
+      median(values["prevm-launcher" SUBSEP "cpu"]) / 1000, median(values["prevm-launcher" SUBSEP "faults"])
+    printf "| minimal host | %.2f | %.2f | %d |\n", median(values["prevm-host" SUBSEP "wall"]) / 1000, \
+      median(values["prevm-host" SUBSEP "cpu"]) / 1000, median(values["prevm-host" SUBSEP "faults"])
+    prevm = paired("prevm-launcher", "prevm-host", "wall") / 1000
+    printf "| launcher - minimal host (paired median) | %+.2f | %+.2f | | goal <= 0.30 ms wall: %s |\n", \
+      prevm, paired("prevm-launcher", "prevm-host", "cpu") / 1000, verdict(prevm <= 0.3)
+  }
+  if (("search") in count) {
+    printf "\nWith nothing pinned, reading the settings takes %.3f ms and the runtime search over this " \
+      "machine's runtime folders %.3f ms (medians, fresh process, timed inside the launcher's code by " \
+      "`benchmarks/runtime_search_timing.cpp`); it chose %s.\n", \
+      median(values["settings" SUBSEP "wall"]) / 1000, median(values["search" SUBSEP "wall"]) / 1000, chosen
+  }
 
   if (!(("cp1-launcher") in count)) exit
   print ""

@@ -7,6 +7,11 @@
 #             thread, call main, destroy the VM, nothing else
 # and, as a reference that explains part of the difference, the same host loading the main class
 # through the runtime's LauncherHelper, as the launcher and `java` do (host-lh);
+# and the launcher's own work before the VM exists: the launcher and the minimal host both
+# started on a stub VM library (benchmarks/stub_jvm.c) that ends the process when the VM is
+# asked for, so that what remains is everything each does before JNI_CreateJavaVM; and, timed
+# inside the launcher's own code (benchmarks/runtime_search_timing.cpp), reading the settings
+# and the runtime search over this machine's runtime folders when no "JRE Path" is pinned;
 # and the cost of a wildcard class-path entry over a folder of many (empty) jars, against the
 # same application with one jar there, with `java` given the same entries as a baseline; and,
 # measured directly, the launcher's own class-path work for those folders
@@ -110,17 +115,35 @@ cc -O2 -Wall -Wextra -o "$work/tools/page_touch" "$repo/benchmarks/page_touch.c"
 measure="$work/tools/measure"
 host="$work/tools/minimal_jni_host"
 
-# The launcher's class-path code, straight from the core library built with it.
+# The stub runtime: a home whose VM library ends the process when a VM is asked for.
+stubHome="$work/stub-jre"
+mkdir -p "$stubHome/lib/server"
+cc -O2 -Wall -Wextra -shared -fPIC -I"$jdk/include" -I"$jdk/include/linux" \
+  -o "$stubHome/lib/server/libjvm.so" "$repo/benchmarks/stub_jvm.c"
+echo 'JAVA_VERSION="99"' >"$stubHome/release"
+
+# The launcher's class-path code and runtime search, straight from the core library built with
+# it.
 expansion=""
+searchTiming=""
 core="$(dirname "$launcher")/../src/liblauncher_core.a"
+buildWithCore() {
+  c++ -O2 -std=c++17 -I"$repo/src" -I"$jdk/include" -I"$jdk/include/linux" \
+    -o "$work/tools/$1" "$repo/benchmarks/$1.cpp" "$core" -ldl -lpthread
+}
 if [[ ! -f "$core" ]]; then
-  say "no $core beside the launcher: the direct class-path measurement is left out"
-elif c++ -O2 -std=c++17 -I"$repo/src" -I"$jdk/include" -I"$jdk/include/linux" \
-    -o "$work/tools/class_path_expansion" "$repo/benchmarks/class_path_expansion.cpp" "$core" \
-    -ldl -lpthread; then
-  expansion="$work/tools/class_path_expansion"
+  say "no $core beside the launcher: the direct measurements are left out"
 else
-  say "benchmarks/class_path_expansion.cpp no longer builds against the core library: left out"
+  if buildWithCore class_path_expansion; then
+    expansion="$work/tools/class_path_expansion"
+  else
+    say "benchmarks/class_path_expansion.cpp no longer builds against the core library: left out"
+  fi
+  if buildWithCore runtime_search_timing; then
+    searchTiming="$work/tools/runtime_search_timing"
+  else
+    say "benchmarks/runtime_search_timing.cpp no longer builds against the core library: left out"
+  fi
 fi
 
 # --- the staged applications ---------------------------------------------------------------
@@ -128,6 +151,13 @@ stage "$work/app" Bench '\lib\hello.jar' "$jdk"
 hostCommand=("$host" "$libjvm" Hello "-Djava.class.path=$work/app/lib/hello.jar" "${vmOptions[@]}" --)
 hostHelperCommand=("$host" --launcher-helper "${hostCommand[@]:1}")
 javaCommand=("$jdk/bin/java" "${vmOptions[@]}" -cp "$work/app/lib/hello.jar" Hello)
+
+# Before the VM: the same application on the stub runtime, and one with nothing pinned for the
+# runtime search.
+stage "$work/prevm" PreVm '\lib\hello.jar' "$stubHome"
+prevmHostCommand=("$host" "$stubHome/lib/server/libjvm.so" Hello
+  "-Djava.class.path=$work/prevm/lib/hello.jar" "${vmOptions[@]}" --)
+stage "$work/search" Search '\lib\hello.jar' ""
 
 # Class-path folders: the same application with 1, $small and $jars empty jars in jars/.
 # `java` gets the same entries, listed, through an argument file (one argument could not hold
@@ -146,7 +176,8 @@ for size in 1 "$small" "$jars"; do
   cpFolder[$size]="$folder"
 done
 
-variants=(launcher java host host-lh cp1-launcher cpS-launcher cpN-launcher cp1-java cpS-java cpN-java)
+variants=(launcher java host host-lh prevm-launcher prevm-host
+  cp1-launcher cpS-launcher cpN-launcher cp1-java cpS-java cpN-java)
 
 # Runs one variant behind the given command prefix (env, or the measuring wrapper).
 commandFor() {
@@ -156,6 +187,8 @@ commandFor() {
     java) "$@" "${javaCommand[@]}" ;;
     host) "$@" "${hostCommand[@]}" ;;
     host-lh) "$@" "${hostHelperCommand[@]}" ;;
+    prevm-launcher) "$@" "$work/prevm/PreVm" ;;
+    prevm-host) "$@" "${prevmHostCommand[@]}" ;;
     cp1-launcher) "$@" "${cpFolder[1]}/CpBench" ;;
     cpS-launcher) "$@" "${cpFolder[$small]}/CpBench" ;;
     cpN-launcher) "$@" "${cpFolder[$jars]}/CpBench" ;;
@@ -168,7 +201,9 @@ commandFor() {
 # --- every way must work, and the launcher must run the pinned runtime ----------------------
 for variant in "${variants[@]}"; do
   output="$(commandFor "$variant" env 2>&1)" || { say "$variant failed: $output"; exit 1; }
-  [[ "$output" == "Hello, world" ]] || { say "$variant printed: $output"; exit 1; }
+  expected="Hello, world"
+  [[ "$variant" != prevm-* ]] || expected="" # the stub ends the process before any Java
+  [[ "$output" == "$expected" ]] || { say "$variant printed: $output"; exit 1; }
 done
 picked="$("$work/app/Bench" --home)"
 [[ "$(realpath "$picked")" == "$jdk" ]] || { say "the launcher ran $picked, not $jdk"; exit 1; }
@@ -185,6 +220,11 @@ for ((round = 0; round <= rounds; round++)); do
     [[ "$code" == 0 ]] || { say "$variant ended with $code in round $round"; exit 1; }
     ((round == 0)) || echo "$round $variant $wall $cpu $rss $code $faults" >>"$results"
   done
+  # Reading the settings and the runtime search without a pinned runtime, on their own clock.
+  if [[ -n "$searchTiming" ]]; then
+    read -r settingsMicros searchMicros chosen < <("$searchTiming" "$work/search/Search")
+    ((round == 0)) || echo "$round search $searchMicros 0 0 0 0 $settingsMicros $chosen" >>"$results"
+  fi
   # The launcher's class-path work alone: its own clock, and the process's page faults.
   [[ -n "$expansion" ]] || continue
   for size in 1 "$small" "$jars"; do

@@ -151,18 +151,16 @@ bool ReadOnlyFile::ReadAt(uint64_t offset, size_t count, std::string& out) const
   if (!open_) {
     return false;
   }
+  // Through a small buffer, so that asking for more than the file holds costs nothing.
   const size_t start = out.size();
-  out.resize(start + count);
-  size_t filled = 0;
-  while (filled < count) {
+  char buffer[8192];
+  while (count > 0) {
     OVERLAPPED at{};
-    const uint64_t position = offset + filled;
-    at.Offset = static_cast<DWORD>(position);
-    at.OffsetHigh = static_cast<DWORD>(position >> 32);
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(count - filled, 1u << 20));
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
     DWORD got = 0;
-    if (!ReadFile(reinterpret_cast<HANDLE>(handle_), out.data() + start + filled, want, &got,
-                  &at)) {
+    if (!ReadFile(reinterpret_cast<HANDLE>(handle_), buffer,
+                  static_cast<DWORD>(std::min(count, sizeof buffer)), &got, &at)) {
       if (GetLastError() == ERROR_HANDLE_EOF) {
         break;
       }
@@ -172,9 +170,10 @@ bool ReadOnlyFile::ReadAt(uint64_t offset, size_t count, std::string& out) const
     if (got == 0) {
       break;
     }
-    filled += got;
+    out.append(buffer, got);
+    offset += got;
+    count -= got;
   }
-  out.resize(start + filled);
   return true;
 }
 

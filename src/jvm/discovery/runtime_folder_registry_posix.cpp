@@ -112,6 +112,11 @@ void RuntimeFolderRegistry::Scan() {
       const std::wstring home = FromUtf8(folder);
       Runtime runtime;
       for (const std::wstring& base : {home + L"/", home + L"/" + JdkRuntimeFolder()}) {
+        // Every library name lies below "lib": one look saves ten for a home without it (the
+        // "jre" folder of every runtime since Java 9).
+        if (!IsFolder(ToUtf8(base) + "lib")) {
+          continue;
+        }
         for (JvmKind kind : kKinds) {
           for (const std::wstring& name : JvmLibraryNames(kind)) {
             const std::string header = ReadFileStart(base + name, kElfHeaderBytes);
