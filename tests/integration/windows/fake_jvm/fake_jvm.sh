@@ -16,7 +16,7 @@
 # Unicode); the helpers turn them into the log's JSON form (log_record.h).
 #
 # Set here: FAKE_HOME (the home's Windows path, no trailing backslash), FAKE_LOG (the log's
-# Unix path, beside the application folder so that it never counts as a file left behind).
+# Unix path, beside the case's folder so that it never counts as a file left behind).
 
 FAKE_JVM_VARIANTS=${FAKE_JVM_DIR:-$LAUNCHER_BUILD_DIR/fake_jvm}
 FAKE_HOME=
@@ -62,7 +62,7 @@ fake_role() { export FAKE_JVM_ROLE=$1; }
 
 # fake_start [ARGUMENTS...]: launcher_start with a fresh, empty VM log.
 fake_start() {
-  FAKE_LOG=$APP_DIR.fakejvm.log
+  FAKE_LOG=$WINEPREFIX/drive_c/launcher-tests/$CASE_NAME.fakejvm.log
   rm -f "$FAKE_LOG"
   export FAKE_JVM_LOG="${CASES_ROOT_WIN}\\$CASE_NAME.fakejvm.log"
   launcher_start "$@"
