@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "jvm/hosting/picture_pieces.h"
+
 namespace launcher {
 namespace {
 
@@ -158,6 +160,27 @@ TEST(FileNamePicture, TheDatePassReadsWhatTheTimePassWrote) {
   EXPECT_EQ(ExpandDateTimePicture(L"%'dd'%", Afternoon()), L"04");
   // ...and a doubled pair survives it to shield a date letter as well.
   EXPECT_EQ(ExpandDateTimePicture(L"%'''dd'''%", Afternoon()), L"dd");
+}
+
+TEST(PictureInPieces, CutsOnlyBetweenQuotedTextsFieldsAndOtherCharacters) {
+  const struct {
+    const wchar_t* picture;
+    std::vector<std::wstring> pieces; // of at most 8 units, date letters
+  } cases[] = {
+      {L"", std::vector<std::wstring>()},
+      {L"yyyy-MM", {L"yyyy-MM"}},
+      {L"yyyy-MM-dd", {L"yyyy-MM-", L"dd"}},
+      {L"x'ab'yyyy", {L"x'ab'", L"yyyy"}},
+      {L"HHHHHHHHHH", {L"HHHHHHHH", L"HH"}}, // text to the date pass
+      {L"MMMMMMMMMMMM-d", {L"MMMMMMMM", L"-d"}},
+      {L"-'abcdefghij'd", {L"-", L"'abcdef'", L"'ghij'", L"d"}},
+      {L"'ab''cdefg'", {L"'ab''cd'", L"'efg'"}},
+      {L"''''''''''", {L"''''''''", L"''''"}}, // four quotes, quoted
+      {L"'abcdefghij", {L"'abcdef'", L"'ghij'"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitPicture(c.picture, kDatePictureLetters, 8), c.pieces) << c.picture;
+  }
 }
 
 } // namespace

@@ -79,10 +79,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<LookupCase>& info) { return info.param.name; });
 
 TEST_F(MainClassRun, MainReceivesExactUtf16Copies) {
-  request.arguments = {L"plain", L"", L"with blank", L"\u00fc\u20ac", L"\U0001F600"};
+  request.arguments = {L"plain", L"", L"with blank", L"\u00fc\u20ac", L"\U0001F600", L"a\xDC00"};
   ASSERT_EQ(RunMainClass(library, vm, request), MainOutcome::kReturned);
-  EXPECT_EQ(java.mainArguments, (std::vector<std::u16string>{u"plain", u"", u"with blank",
-                                                             u"\u00fc\u20ac", u"\xD83D\xDE00"}));
+  EXPECT_EQ(java.mainArguments,
+            (std::vector<std::u16string>{u"plain", u"", u"with blank", u"\u00fc\u20ac",
+                                         u"\xD83D\xDE00", u"a\xDC00"}));
 }
 
 TEST_F(MainClassRun, AFailedDetachFailsTheRun) {
