@@ -1,19 +1,18 @@
-// The stand-in Java VM of the Windows cases: a jvm.dll that exports the VM entry points, fills
-// only the JNI slots the launcher calls, plays the role that JVM_ROLE names and appends one
-// line per event to the file JVM_LOG names (UTF-16 units outside printable ASCII as \uXXXX).
-// Roles: none (main returns), throw (main throws), exit:N (main calls System.exit(N)),
-// create:N (JNI_CreateJavaVM returns N), missing (no main class), helper-throws
-// (LauncherHelper fails, an error pending), no-main (no main method, nothing pending),
-// detach-fails. JVM_STACK: the default Java stack size it reports (1 MiB when unset).
-// Variants by definition: NO_BOOT_LOADER (no JVM_FindClassFromBootLoader, an older runtime),
-// NO_DEFAULT_ARGS, NO_EXPORTS, MISSING_DEPENDENCY (imports from ABSENT, never installed).
-// Any other JNI slot, or a lookup or call with an exception pending, is logged "unexpected"
-// and ends the process with 86.
+// The stand-in Java VM of the Windows cases: a jvm.dll that fills only the JNI slots the launcher
+// calls, plays the role JVM_ROLE names and logs one line per event to the file JVM_LOG names
+// (UTF-16 units outside printable ASCII as \uXXXX). Roles: none (main returns), throw, exit:N
+// (main calls System.exit(N)), create:N (JNI_CreateJavaVM returns N), missing (no main class),
+// helper-throws (LauncherHelper fails, an error pending), no-main (no main method, nothing
+// pending), detach-fails. JVM_STACK: the default Java stack size (1 MiB when unset). Variants:
+// NO_BOOT_LOADER (an older runtime), NO_DEFAULT_ARGS, NO_EXPORTS, MISSING_DEPENDENCY. Any other
+// slot, or a lookup or call with an exception pending, is logged "unexpected" and exits 86.
 
 #define _WIN32_WINNT 0x0602 // GetCurrentThreadStackLimits
 #include "base/windows_api.h"
 
+#ifndef MISSING_DEPENDENCY
 #define _JNI_IMPLEMENTATION_ // this library defines the entry points jni.h declares
+#endif
 #include <jni.h>
 
 #include <algorithm>
@@ -24,18 +23,12 @@
 #include <utility>
 #include <vector>
 
-#ifdef MISSING_DEPENDENCY
-extern "C" __declspec(dllimport) int AbsentFunction();
-extern "C" __declspec(dllexport) int UsesAbsentFunction() {
-  return AbsentFunction();
+#ifdef MISSING_DEPENDENCY // imports from jvm_full.dll, which no Java home of the cases holds
+extern "C" __declspec(dllexport) jint UsesDependency() {
+  return JNI_GetDefaultJavaVMInitArgs(nullptr);
 }
 #endif
-#ifdef ABSENT
-extern "C" __declspec(dllexport) int AbsentFunction() {
-  return 0;
-}
-#endif
-#if !defined(ABSENT) && !defined(NO_EXPORTS)
+#if !defined(MISSING_DEPENDENCY) && !defined(NO_EXPORTS)
 
 namespace {
 
@@ -49,8 +42,6 @@ struct Obj {
   std::string bytes{};       // ByteArrayOutputStream
 };
 
-constexpr char kJniTable[] = "JNI function table";
-constexpr char kInvokeTable[] = "invocation interface";
 FILE* logFile;
 std::wstring role;
 Obj* pending;
@@ -62,11 +53,8 @@ JNIInvokeInterface_ invoke;
 JNIEnv_ env;
 JavaVM_ vm;
 
-Obj* O(const void* reference) {
-  return static_cast<Obj*>(const_cast<void*>(reference));
-}
-template <typename Reference = jobject> Reference J(Obj* object) {
-  return reinterpret_cast<Reference>(object);
+template <typename To = Obj*> To As(const void* reference) {
+  return reinterpret_cast<To>(const_cast<void*>(reference));
 }
 std::wstring Wide(const std::string& ascii) {
   return std::wstring(ascii.begin(), ascii.end());
@@ -85,12 +73,12 @@ void Log(const std::wstring& line) {
   ExitProcess(86);
 }
 
-template <const char* Table, size_t Slot> void JNICALL Trap() {
-  Unexpected(L"call of slot " + std::to_wstring(Slot) + L" of the " + Wide(Table));
+// Slot N of the JNI function table; 1000 + N: slot N of the invocation interface.
+template <size_t Slot> void JNICALL Trap() {
+  Unexpected(L"call of slot " + std::to_wstring(Slot));
 }
-template <const char* Table, size_t... Slot>
-void FillTraps(void* table, std::index_sequence<Slot...>) {
-  ((static_cast<void**>(table)[Slot] = reinterpret_cast<void*>(&Trap<Table, Slot>)), ...);
+template <size_t Base, size_t... Slot> void FillTraps(void* table, std::index_sequence<Slot...>) {
+  ((static_cast<void**>(table)[Slot] = reinterpret_cast<void*>(&Trap<Base + Slot>)), ...);
 }
 
 void NotPending(const std::string& what) {
@@ -115,21 +103,18 @@ Obj* Throw(const wchar_t* cls, const std::wstring& message) {
 }
 
 [[noreturn]] void Exit(jint code, const wchar_t* by) {
-  if (exitHook != nullptr) {
-    exitHook(code);
-  }
+  exitHook(code); // the host's, given with the option "exit"
   Log(L"exit " + std::to_wstring(code) + L" by " + by);
   ExitProcess(static_cast<UINT>(code));
 }
 
+// Writes to a file stream's file, or into a byte stream (which gets one text only here).
 void Print(Obj* stream, const std::wstring& text) {
-  const std::string bytes(text.begin(), text.end());
-  DWORD written = 0;
-  if (stream != nullptr && stream->sink->file != nullptr) {
+  if (stream != nullptr) {
+    std::string& bytes = stream->sink->bytes = std::string(text.begin(), text.end());
+    DWORD written = 0;
     WriteFile(stream->sink->file, bytes.data(), static_cast<DWORD>(bytes.size()), &written,
               nullptr);
-  } else if (stream != nullptr) {
-    stream->sink->bytes += bytes;
   }
 }
 
@@ -162,18 +147,12 @@ Obj* OpenFile(Obj*, va_list list) {
   HANDLE file = CreateFileW(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE,
                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             append ? OPEN_ALWAYS : CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    return Throw(L"java/io/FileNotFoundException", path);
-  }
-  Obj* stream = New(L"java/io/FileOutputStream");
-  stream->file = file;
-  return stream;
+  return file == INVALID_HANDLE_VALUE ? Throw(L"java/io/FileNotFoundException", path)
+                                      : new Obj{L"java/io/FileOutputStream", {}, {}, nullptr, file};
 }
 
 Obj* NewPrintStream(Obj*, va_list list) {
-  Obj* stream = New(L"java/io/PrintStream");
-  stream->sink = va_arg(list, Obj*);
-  return stream;
+  return new Obj{L"java/io/PrintStream", {}, {}, va_arg(list, Obj*)};
 }
 
 // LauncherHelper.checkAndLoadMain(printToStderr, mode, name): the class by its binary name, or
@@ -227,18 +206,18 @@ const Method kMethods[] = {
     {"", "main", "([Ljava/lang/String;)V", true, RunMain},
 };
 
-jobject Invoke(Obj* target, jmethodID id, va_list list, bool isStatic, bool isConstructor) {
+// NewObjectV and the Call...MethodV functions (Lookup keeps static and instance methods apart).
+template <typename Result, typename Target>
+Result JNICALL Invoke(JNIEnv*, Target target, jmethodID id, va_list list) {
   const Method& method = *reinterpret_cast<const Method*>(id);
   NotPending(method.name);
-  if (method.isStatic != isStatic || (std::strcmp(method.name, "<init>") == 0) != isConstructor) {
-    Unexpected(L"call of " + Wide(method.name) + L" through the wrong JNI function");
-  }
-  return J(method.call(target, list));
+  return static_cast<Result>(As<jobject>(method.call(As(target), list)));
 }
 
-jmethodID Lookup(jclass cls, const char* name, const char* sig, bool isStatic) {
+template <bool isStatic>
+jmethodID JNICALL Lookup(JNIEnv*, jclass cls, const char* name, const char* sig) {
   NotPending(name);
-  const std::wstring& owner = O(cls)->cls;
+  const std::wstring& owner = As(cls)->cls;
   for (const Method& method : kMethods) {
     if ((owner == Wide(method.cls) || (*method.cls == '\0' && IsApplicationClass(owner))) &&
         std::strcmp(name, method.name) == 0 && std::strcmp(sig, method.sig) == 0 &&
@@ -254,85 +233,68 @@ jmethodID Lookup(jclass cls, const char* name, const char* sig, bool isStatic) {
 }
 
 void FillFunctions() {
-  FillTraps<kJniTable>(&functions, std::make_index_sequence<sizeof functions / sizeof(void*)>());
-  FillTraps<kInvokeTable>(&invoke, std::make_index_sequence<sizeof invoke / sizeof(void*)>());
+  FillTraps<0>(&functions, std::make_index_sequence<sizeof functions / sizeof(void*)>());
+  FillTraps<1000>(&invoke, std::make_index_sequence<sizeof invoke / sizeof(void*)>());
   functions.FindClass = [](JNIEnv*, const char* name) {
     NotPending("FindClass");
     const std::wstring library = L" java/lang/String java/lang/System java/io/FileOutputStream "
                                  L"java/io/PrintStream java/io/ByteArrayOutputStream ";
     if (library.find(L' ' + Wide(name) + L' ') != std::wstring::npos ||
         (IsApplicationClass(Wide(name)) && role != L"missing")) {
-      return J<jclass>(New(Wide(name)));
+      return As<jclass>(New(Wide(name)));
     }
-    return J<jclass>(Throw(L"java/lang/NoClassDefFoundError", Wide(name)));
+    return As<jclass>(Throw(L"java/lang/NoClassDefFoundError", Wide(name)));
   };
-  functions.GetMethodID = [](JNIEnv*, jclass cls, const char* name, const char* sig) {
-    return Lookup(cls, name, sig, false);
+  functions.GetMethodID = Lookup<false>;
+  functions.GetStaticMethodID = Lookup<true>;
+  functions.NewObjectV = Invoke<jobject, jclass>;
+  functions.CallObjectMethodV = Invoke<jobject, jobject>;
+  functions.CallVoidMethodV = Invoke<void, jobject>;
+  functions.CallStaticObjectMethodV = Invoke<jobject, jclass>;
+  functions.CallStaticVoidMethodV = Invoke<void, jclass>;
+  functions.GetObjectClass = [](JNIEnv*, jobject object) {
+    return As<jclass>(New(As(object)->cls));
   };
-  functions.GetStaticMethodID = [](JNIEnv*, jclass cls, const char* name, const char* sig) {
-    return Lookup(cls, name, sig, true);
-  };
-  functions.NewObjectV = [](JNIEnv*, jclass cls, jmethodID id, va_list list) {
-    return Invoke(O(cls), id, list, false, true);
-  };
-  functions.CallObjectMethodV = [](JNIEnv*, jobject target, jmethodID id, va_list list) {
-    return Invoke(O(target), id, list, false, false);
-  };
-  functions.CallVoidMethodV = [](JNIEnv*, jobject target, jmethodID id, va_list list) {
-    Invoke(O(target), id, list, false, false);
-  };
-  functions.CallStaticObjectMethodV = [](JNIEnv*, jclass cls, jmethodID id, va_list list) {
-    return Invoke(O(cls), id, list, true, false);
-  };
-  functions.CallStaticVoidMethodV = [](JNIEnv*, jclass cls, jmethodID id, va_list list) {
-    Invoke(O(cls), id, list, true, false);
-  };
-  functions.GetObjectClass = [](JNIEnv*, jobject object) { return J<jclass>(New(O(object)->cls)); };
   functions.NewStringUTF = [](JNIEnv*, const char* text) {
-    return J<jstring>(New(L"java/lang/String", Wide(text)));
+    return As<jstring>(New(L"java/lang/String", Wide(text)));
   };
   functions.NewCharArray = [](JNIEnv*, jsize length) {
-    return J<jcharArray>(New(L"[C", std::wstring(length, L'\0')));
+    return As<jcharArray>(New(L"[C", std::wstring(length, L'\0')));
   };
   functions.SetCharArrayRegion = [](JNIEnv*, jcharArray array, jsize start, jsize length,
                                     const jchar* units) {
-    std::copy(units, units + length, O(array)->text.begin() + start);
+    std::copy(units, units + length, As(array)->text.begin() + start);
   };
   functions.NewObjectArray = [](JNIEnv*, jsize length, jclass cls, jobject initial) {
-    Obj* array = New(L"[L" + O(cls)->cls + L";");
-    array->items.assign(length, O(initial));
-    return J<jobjectArray>(array);
+    return As<jobjectArray>(
+        new Obj{L"[L" + As(cls)->cls + L";", {}, std::vector<Obj*>(length, As(initial))});
   };
   functions.SetObjectArrayElement = [](JNIEnv*, jobjectArray array, jsize index, jobject value) {
-    O(array)->items.at(index) = O(value);
+    As(array)->items.at(index) = As(value);
   };
   // Class names are ASCII here, which modified UTF-8 leaves as it is.
   functions.GetStringUTFChars = [](JNIEnv*, jstring text, jboolean*) -> const char* {
-    return _strdup(std::string(O(text)->text.begin(), O(text)->text.end()).c_str());
+    return _strdup(std::string(As(text)->text.begin(), As(text)->text.end()).c_str());
   };
   functions.ReleaseStringUTFChars = [](JNIEnv*, jstring, const char* chars) {
     free(const_cast<char*>(chars));
   };
   functions.DeleteLocalRef = [](JNIEnv*, jobject) {};
   functions.ExceptionCheck = [](JNIEnv*) -> jboolean { return pending != nullptr; };
-  functions.ExceptionOccurred = [](JNIEnv*) { return J<jthrowable>(pending); };
+  functions.ExceptionOccurred = [](JNIEnv*) { return As<jthrowable>(pending); };
   functions.ExceptionClear = [](JNIEnv*) { pending = nullptr; };
   functions.ExceptionDescribe = [](JNIEnv*) {
     Log(pending == nullptr ? L"describe" : L"describe " + pending->cls + L": " + pending->text);
     pending = nullptr;
   };
+  // A VM prints an exception still pending on System.err as the thread ends.
   invoke.DetachCurrentThread = [](JavaVM*) -> jint {
-    if (pending != nullptr) {
-      Log(L"uncaught " + pending->cls); // a VM prints it on System.err as the thread ends
-      pending = nullptr;
-    }
-    Log(role == L"detach-fails" ? L"detach -1" : L"detach 0");
-    return role == L"detach-fails" ? JNI_ERR : JNI_OK;
+    const jint result = role == L"detach-fails" ? JNI_ERR : JNI_OK;
+    Log(L"detach " + std::to_wstring(result) + (pending ? L" uncaught " + pending->cls : L""));
+    pending = nullptr;
+    return result;
   };
-  invoke.DestroyJavaVM = [](JavaVM*) -> jint {
-    Log(L"destroy");
-    return JNI_OK;
-  };
+  invoke.DestroyJavaVM = [](JavaVM*) -> jint { return Log(L"destroy"), JNI_OK; };
 }
 
 } // namespace
@@ -370,9 +332,7 @@ extern "C" JNIEXPORT jint JNICALL JNI_GetDefaultJavaVMInitArgs(void* args) {
   struct Jdk11InitArgs { // up to the field a host reads
     jint version;
     char** properties;
-    jint checkSource;
-    jint nativeStackSize;
-    jint javaStackSize;
+    jint checkSource, nativeStackSize, javaStackSize;
   }* init = static_cast<Jdk11InitArgs*>(args);
   if (init->version == JNI_VERSION_1_1) {
     const std::wstring size = Variable(L"JVM_STACK");
@@ -385,7 +345,7 @@ extern "C" JNIEXPORT jint JNICALL JNI_GetDefaultJavaVMInitArgs(void* args) {
 
 #ifndef NO_BOOT_LOADER
 extern "C" JNIEXPORT jclass JNICALL JVM_FindClassFromBootLoader(JNIEnv*, const char* name) {
-  return std::strcmp(name, "sun/launcher/LauncherHelper") == 0 ? J<jclass>(New(Wide(name)))
+  return std::strcmp(name, "sun/launcher/LauncherHelper") == 0 ? As<jclass>(New(Wide(name)))
                                                                : nullptr;
 }
 #endif

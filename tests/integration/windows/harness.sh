@@ -1,60 +1,35 @@
 #!/usr/bin/env bash
-# Runs one Windows case, cases/NAME.sh (the ctest test wine.NAME), in the Wine session of the
-# build folder; run by hand, it starts a session and ends it afterwards. A case is a table of
-# launches written with the functions below. A failed expectation is counted and the case goes
-# on, so that one run shows every difference.
-#
-#   app demo.exe                     # C:\launcher-tests\CASE\demo.exe in a fresh folder
-#   home jre full                    # jre\bin\server\jvm.dll is the stand-in VM; H: the home
-#   vm_ini '[Application]' 'Cmd=x'   # demo.ini: that home, a main class, \app.jar, these lines
-#   JVM_ROLE=throw run a 'b c'       # starts it; the UI driver presses OK on each box it shows
-#   expect 1                         # its exit code (-1 reads 255), and no box
-#   expect 255 'Text of the box.\n'  # ... or one error box with that text
-#   same $'a\nb c' "$(log arg)" "main's arguments"    # the VM's log lines of one kind
-#
+# Runs cases/NAME.sh (the ctest test wine.NAME) in the Wine session of the build folder, which
+# it starts when no fixture did. A case is a table of launches written with these functions
+# (for example: app demo.exe; home jre full; vm_ini; JVM_ROLE=throw run a 'b c'; expect 1); a
+# failed expectation is counted and the case goes on, so one run shows every difference.
 # Given by CMake: LAUNCHER_EXE, FIXTURES (the tools, see CMakeLists.txt), LAUNCHER_BUILD_DIR.
 set -u
 CASE=$(basename "$1" .sh)
 source "$(dirname "$0")/../../../scripts/wine-session.sh"
 wine_session_paths "$LAUNCHER_BUILD_DIR" || exit 1
-owned=0
-if ! wine_session_is_up; then
-  WINE_SESSION_TRANSIENT=1 wine_session_start "$LAUNCHER_BUILD_DIR" || exit 1
-  owned=1
-fi
+wine_session_is_up || WINE_SESSION_TRANSIENT=1 wine_session_start "$LAUNCHER_BUILD_DIR" || exit 1
 wine_session_export
 ROOT=$WINEPREFIX/drive_c/launcher-tests/$CASE
 WROOT="C:\\launcher-tests\\$CASE"
 LOG=$ROOT.log
 export JVM_LOG=$WROOT.log
-BOUND=120
 FAILS=0
 
-fail() {
-  echo "FAIL: $*" >&2
-  FAILS=$((FAILS + 1))
-}
+fail() { echo "FAIL: $*" >&2 && FAILS=$((FAILS + 1)); }
 same() { [ "$1" = "$2" ] || fail "$3: expected [$1], got [$2]"; }
 
-# app NAME [FOLDER]: the launcher as NAME in a fresh folder (FOLDER below the case's, written
-# with "\"). D: the folder's Unix path; W: its Windows path, with a trailing "\".
+# app NAME [FOLDER]: the launcher as NAME in a fresh folder (FOLDER, written with "\", below
+# the case's). D: the folder's Unix path; W: its Windows path with a trailing "\".
 app() {
-  APP=$1
-  rm -rf "$ROOT"
-  D=$ROOT${2:+/${2//\\//}}
-  W="$WROOT\\${2:+$2\\}"
-  mkdir -p "$D"
-  cp "$LAUNCHER_EXE" "$D/$APP"
+  APP=$1 && D=$ROOT${2:+/${2//\\//}} && W="$WROOT\\${2:+$2\\}"
+  rm -rf "$ROOT" && mkdir -p "$D" && cp "$LAUNCHER_EXE" "$D/$APP"
 }
 
 # put REL [SOURCE]: a copy of SOURCE, or an empty file, in the application folder.
-put() {
-  mkdir -p "$(dirname "$D/$1")"
-  if [ $# -gt 1 ]; then cp "$2" "$D/$1"; else : >"$D/$1"; fi
-}
-
 # home REL VARIANT [KIND]: a Java home whose bin\KIND\jvm.dll (KIND server by default) is a
 # stand-in VM variant, x86, empty or truncated (the full variant cut in half). H: its path.
+put() { mkdir -p "$(dirname "$D/$1")" && cp "${2:-/dev/null}" "$D/$1"; }
 home() {
   local dll=$1/bin/${3:-server}/jvm.dll full=$FIXTURES/jvm_full.dll
   case $2 in
@@ -81,30 +56,25 @@ vm_ini() {
 
 # run ARGS...: starts the launcher in folder CWD (its own by default) with a fresh VM log, while
 # the UI driver prints and presses OK on each box of a process of the case's folder. RC: the
-# exit code; BOXES: the driver's lines. A launcher still running after BOUND seconds is killed.
+# exit code; BOXES: the driver's lines. A launcher still running after 120 seconds is killed.
 run() {
   rm -f "$LOG" "$ROOT.boxes"
   wine "$FIXTURES/ui_driver.exe" "$WROOT\\" >"$ROOT.boxes" 2>/dev/null &
   local driver=$!
-  (cd "${CWD:-$D}" && exec timeout -k 5 $BOUND wine "$D/$APP" "$@") </dev/null >/dev/null 2>&1
+  (cd "${CWD:-$D}" && exec timeout -k 5 120 wine "$D/$APP" "$@") </dev/null >/dev/null 2>&1
   RC=$?
-  kill "$driver" # it printed every box before pressing it, so before the launcher could end
-  wait "$driver" 2>/dev/null
+  kill $driver; wait $driver 2>/dev/null # it prints each box before pressing it
   BOXES=$(tr -d '\r' <"$ROOT.boxes")
-  [ $RC != 124 ] || fail "$APP did not end within ${BOUND}s"
+  [ $RC != 124 ] || fail "$APP did not end within 120s"
   ! grep -a '^unexpected' "$LOG" 2>/dev/null || fail "the stand-in VM saw a call it does not take"
 }
-
 # expect CODE [TEXT]: the exit code, and one error box showing TEXT or, without TEXT, no box.
 expect() {
   local box=${2+"Error|error|OK|$2"}
   [ "$RC|$BOXES" = "$1|$box" ] || fail "$APP: expected $1 [$box], got $RC [$BOXES]"
 }
-
-# log KIND: the VM log's lines of one kind (their first word), without it.
-log() { sed -n "s/^$1 //p" "$LOG" 2>/dev/null | tr -d '\r'; }
+# log KIND: the stand-in VM's log lines of one kind (their first word), without it, "|" between.
+log() { sed -n "s/^$1 //p" "$LOG" 2>/dev/null | tr -d '\r' | paste -sd'|'; }
 
 source "$1"
-[ $owned = 0 ] || wine_session_stop "$LAUNCHER_BUILD_DIR"
-echo "$CASE: $FAILS failed expectations"
-[ $FAILS = 0 ]
+echo "$CASE: $FAILS failed expectations" && [ $FAILS = 0 ]

@@ -4,8 +4,7 @@
 app img.exe && put tool32.exe "$FIXTURES/ui_driver.exe"
 export PAIRED_EXIT=3
 pair=('[Application]' "Pair Product=${W}tool32.exe" 'Pair Return Code=Yes')
-home x86 x86
-ini '[Java Runtime Environment]' 'Main Class=a.B' "JRE Path=$H" "${pair[@]}"
+home x86 x86 && ini '[Java Runtime Environment]' 'Main Class=a.B' "JRE Path=$H" "${pair[@]}"
 run && expect 3 && rm "$D/paired.txt"
 ini '[Java Runtime Environment]' 'Main Class=a.B' "JRE Path=$H\\"
 run && expect 255 "Failed to load Java VM library: $H\\bin\\server\\jvm.dll (errno = 193).\n"
@@ -26,8 +25,7 @@ EOF
 
 # A 64-bit library is loaded here (and lacks the VM's entry points); a 32-bit runtime shipped
 # beside the launcher is never handed on.
-home x64 no_exports
-ini '[Java Runtime Environment]' 'Main Class=a.B' "JRE Path=$H" "${pair[@]}"
+home x64 no_exports && ini '[Java Runtime Environment]' 'Main Class=a.B' "JRE Path=$H" "${pair[@]}"
 run && expect 255 'Windows exception: cannot find CreateJavaVM JNI (errno = 127).\n'
 home jre64 x86 client && put jre64/bin/java.dll
 ini '[Java Runtime Environment]' 'Main Class=a.B' "${pair[@]}"

@@ -6,8 +6,7 @@ ini '[Java Runtime Environment]' 'Minimum Version=1.8' '[Application]' 'Failure 
 run && expect 255 'Main class was not specified in INI file.'
 rm "$D/msg.ini" && run && expect 255 'Main class was not specified in INI file.'
 mkfifo "$D/msg.ini" && run && expect 255 'Main class was not specified in INI file.'
-rm "$D/msg.ini"
-{ printf '[Java Runtime Environment]\r\nMain Class=a.B\r\n' && head -c 16M /dev/zero; } >"$D/msg.ini"
+rm "$D/msg.ini" && { printf '[Java Runtime Environment]\r\nMain Class=a.B\r\n' && head -c 16M /dev/zero; } >"$D/msg.ini"
 run && expect 255 "The settings file ${W}msg.ini was not read: it is larger than 16 MiB.\n"
 
 # Without an extension the launcher has no settings file name: it stops silently.

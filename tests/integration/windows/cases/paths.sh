@@ -10,7 +10,7 @@ ini16 '[Java Runtime Environment]' "JRE Path=$H" 'Main Class=com.example.Main' \
   "Library Path=${W}native" "Virtual Machine Parameters=-Dapp.data=\"${W}data\"" \
   '[Class Path]' 'Class Path=\lib\*.jar'
 CWD=$WINEPREFIX/drive_c run && expect 0
-options=$(log option)
+options=$(log option | tr '|' '\n')
 [[ $options != *'?'* ]] || fail "options with \"?\": $options"
 library=$(sed -n 's/^-Djava\.library\.path=//p' <<<"$options")
 IFS=';' read -r native folder _ <<<"$library"
@@ -26,4 +26,4 @@ app fifo.exe && mkdir -p "$D/jre/bin/server" && mkfifo "$D/jre/bin/server/jvm.dl
 home jre64 full && put jre64/bin/java.dll && put app.jar
 ini '[Java Runtime Environment]' "JRE Path=${W}jre" 'Main Class=a.B' '[Class Path]' 'Class Path=\app.jar'
 run && expect 0
-same "ZL_JVM_PATH=$H\\bin\\server\\jvm.dll" "$(log env | grep ^ZL_JVM_PATH)" 'VM library'
+same "ZL_JVM_PATH=$H\\bin\\server\\jvm.dll" "$(log env | cut -d'|' -f1)" 'VM library'

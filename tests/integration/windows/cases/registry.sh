@@ -7,8 +7,7 @@ unreg() { for view in 32 64; do wine reg delete 'HKLM\Software\JavaSoft' /f /reg
 nojre() { echo "The Java Runtime Environment (JRE) was not found. Please  download and install $1 from: https://adoptium.net/"; }
 # taken KIND HOME LINE...: with these settings lines, the launcher takes HOME's KIND VM.
 taken() {
-  local dll="$W$2\\bin\\$1\\jvm.dll"
-  shift 2 && ini '[Java Runtime Environment]' 'Main Class=a.B' "$@"
+  local dll="$W$2\\bin\\$1\\jvm.dll" && shift 2 && ini '[Java Runtime Environment]' 'Main Class=a.B' "$@"
   run && expect 255 "Failed to load Java VM library: $dll (errno = 193).\n"
 }
 unreg && app reg.exe
