@@ -16,9 +16,11 @@ namespace {
 std::wstring prefix;
 HWND box;
 
+// Through WM_GETTEXT: GetWindowText reads the text of no control of another process.
 std::wstring Text(HWND window) {
   wchar_t text[4096] = {};
-  GetWindowTextW(window, text, 4096);
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      2000, nullptr);
   return text;
 }
 

@@ -5,6 +5,7 @@ app msg.exe
 ini '[Java Runtime Environment]' 'Minimum Version=1.8' '[Application]' 'Failure Check=Yes'
 run && expect 255 'Main class was not specified in INI file.'
 rm "$D/msg.ini" && run && expect 255 'Main class was not specified in INI file.'
+same msg.exe "$(ls "$D")" 'files left'
 mkfifo "$D/msg.ini" && run && expect 255 'Main class was not specified in INI file.'
 rm "$D/msg.ini" && { printf '[Java Runtime Environment]\r\nMain Class=a.B\r\n' && head -c 16M /dev/zero; } >"$D/msg.ini"
 run && expect 255 "The settings file ${W}msg.ini was not read: it is larger than 16 MiB.\n"
