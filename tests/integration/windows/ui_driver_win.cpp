@@ -96,7 +96,7 @@ std::wstring Describe(HWND& button) {
     } else if (IsWindowVisible(child) && _wcsicmp(name.c_str(), L"Static") == 0 &&
                (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
       icon = L"?"; // until it is painted, and not covered by another window
-      for (int tries = 0; icon == L"?" && tries < 50; ++tries, Sleep(100)) {
+      for (int tries = 0; icon == L"?" && tries < 100; ++tries, Sleep(100)) {
         icon = ShowsErrorIcon(child) ? L"error" : L"?";
       }
     } else if (IsWindowVisible(child) && _wcsicmp(name.c_str(), L"Static") == 0) {
