@@ -24,12 +24,13 @@ wine_session_paths() {
 }
 
 # The variables of every Wine command of the session. mscoree and mshtml are switched off so
-# that Wine never offers to install Mono or Gecko (a dialog nobody would answer).
+# that Wine never offers to install Mono or Gecko (a dialog nobody would answer), and winedbg
+# so that a program that crashes just ends instead of waiting in the debugger.
 wine_session_export() {
   export WINEPREFIX=$WINE_SESSION_PREFIX
   export WINEARCH=win64
   export WINEDEBUG=-all
-  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe,winedbg.exe=d"
   local display
   if display=$(wine_session_display); then
     export DISPLAY=$display

@@ -1,351 +1,143 @@
-// ui_driver: the tests' hand on the launcher's windows under Wine.
-//
-// Waits, with a bound, for a top-level dialog (a message box is one) that belongs to a given
-// process, or to any process, prints what it shows, optionally presses one of its buttons,
-// and exits:
-//
-//   ui_driver.exe [--process NAME] [--title TEXT] [--class NAME] [--timeout SECONDS]
-//                 [--press ID|TEXT]
-//
-//   --process  image file name of the owning process (myapp.exe), ASCII case ignored
-//   --title    only a window with exactly this caption
-//   --class    window class, "#32770" (dialogs and message boxes) by default
-//   --timeout  how long to wait for the window, 30 seconds by default
-//   --press    the button to press: its control id, or its text without "&" (case ignored)
-//
-// Output, one item a line, UTF-8, with \n, \r, \t and \\ escaped so that every item is one
-// line:
-//
-//   process: myapp.exe
-//   caption: Error
-//   text: Main class was not specified in INI file.
-//   control: 2 Button OK
-//   pressed: 2
-//   closed: yes
-//
-// "text:" lines are the visible static texts in the order of the dialog's children;
-// "control:" lines list every visible child: its id, its class and its text.
-//
-// Exit codes: 0 found (and pressed, when asked), 1 bad usage, 2 no such window within the
-// bound, 3 no such button, 4 the window was still open a while after the press.
+// ui_driver.exe PREFIX: the tests' hand on the launcher's message boxes. Until it is ended (ten
+// minutes at most), it finds each dialog of a process whose image path starts with PREFIX,
+// prints one line for it and presses its first button:
+//   caption|icon|buttons|text      Error|error|OK|Main class was not specified in INI file.
+// icon: "error" when it shows the standard error icon (told by its pixels), "none" without an
+// icon, "?" for another; buttons: their texts, "," between; text: its texts, a line feed as \n.
+// Copied under another name, it plays a paired program: it writes its command line to
+// paired.txt beside itself and ends with the code PAIRED_EXIT names.
 
 #include "base/windows_api.h"
 
-// After <windows.h>, whose types it uses.
-#include <tlhelp32.h>
-
 #include <string>
-#include <vector>
-
-#include "base/scoped_handle_win.h"
 
 namespace {
 
-constexpr int kExitFound = 0;
-constexpr int kExitUsage = 1;
-constexpr int kExitNoWindow = 2;
-constexpr int kExitNoButton = 3;
-constexpr int kExitStillOpen = 4;
-constexpr DWORD kPollMilliseconds = 100;
-constexpr ULONGLONG kCloseWaitMilliseconds = 10000;
+std::wstring prefix;
+HWND box;
 
-struct Options {
-  std::wstring processName;
-  std::wstring title;
-  bool hasTitle = false;
-  std::wstring windowClass = L"#32770";
-  ULONGLONG timeoutMilliseconds = 30000;
-  std::wstring press;
-};
-
-struct Control {
-  HWND window;
-  int id;
-  std::wstring windowClass;
-  std::wstring text;
-};
-
-std::string ToUtf8(const std::wstring& text) {
-  if (text.empty()) {
-    return {};
-  }
-  const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                       nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
-                      nullptr, nullptr);
-  return out;
+// Through WM_GETTEXT: GetWindowText reads the text of no control of another process.
+std::wstring Text(HWND window) {
+  wchar_t text[4096] = {};
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      2000, nullptr);
+  return text;
 }
 
-std::wstring Escaped(const std::wstring& text) {
-  std::wstring out;
-  for (wchar_t c : text) {
-    switch (c) {
-    case L'\n':
-      out += L"\\n";
-      break;
-    case L'\r':
-      out += L"\\r";
-      break;
-    case L'\t':
-      out += L"\\t";
-      break;
-    case L'\\':
-      out += L"\\\\";
-      break;
-    default:
-      out += c;
-    }
-  }
-  return out;
+std::wstring ClassName(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
 }
 
-// Writes straight to the standard output handle: under Wine that is the Unix descriptor the
-// test script reads, and the bytes arrive as they are, whatever the console code page.
-void PrintLine(const std::wstring& label, const std::wstring& value) {
-  const std::string line = ToUtf8(label + L": " + Escaped(value)) + "\n";
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written,
-            nullptr);
+void Write(HANDLE file, const std::wstring& text) {
+  std::string bytes(text.size() * 3 + 1, '\0');
+  DWORD size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes.data(), bytes.size(), 0, 0);
+  WriteFile(file, bytes.data(), size > 0 ? size - 1 : 0, &size, nullptr);
 }
 
-void PrintError(const std::wstring& text) {
-  const std::string line = "ui_driver: " + ToUtf8(text) + "\n";
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_ERROR_HANDLE), line.data(), static_cast<DWORD>(line.size()), &written,
-            nullptr);
+BOOL CALLBACK FindBox(HWND window, LPARAM) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+  wchar_t path[32768] = {};
+  DWORD length = 32768;
+  if (handle != nullptr) {
+    QueryFullProcessImageNameW(handle, 0, path, &length);
+    CloseHandle(handle);
+  }
+  const bool found = _wcsnicmp(path, prefix.c_str(), prefix.size()) == 0 &&
+                     IsWindowVisible(window) && ClassName(window) == L"#32770";
+  box = found ? window : box;
+  return !found;
 }
 
-bool SameIgnoringAsciiCase(const std::wstring& a, const std::wstring& b) {
-  if (a.size() != b.size()) {
-    return false;
+// Whether the control shows the error icon: nearly all of the icon's opaque pixels (those the
+// same drawn on black and on white) are on the screen.
+bool ShowsErrorIcon(HWND control) {
+  const int size = GetSystemMetrics(SM_CXICON);
+  RECT rect;
+  GetWindowRect(control, &rect);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 3 * size, size);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  BitBlt(dc, 0, 0, size, size, screen, rect.left, rect.top, SRCCOPY);
+  PatBlt(dc, size, 0, size, size, BLACKNESS);
+  PatBlt(dc, 2 * size, 0, size, size, WHITENESS);
+  DrawIconEx(dc, size, 0, LoadIconW(nullptr, IDI_ERROR), size, size, 0, nullptr, DI_NORMAL);
+  DrawIconEx(dc, 2 * size, 0, LoadIconW(nullptr, IDI_ERROR), size, size, 0, nullptr, DI_NORMAL);
+  int opaque = 0, same = 0;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const COLORREF pixel = GetPixel(dc, size + x, y);
+      if (pixel == GetPixel(dc, 2 * size + x, y)) {
+        ++opaque;
+        same += pixel == GetPixel(dc, x, y);
+      }
+    }
   }
-  for (size_t i = 0; i < a.size(); ++i) {
-    wchar_t x = a[i];
-    wchar_t y = b[i];
-    if (x >= L'A' && x <= L'Z') {
-      x = static_cast<wchar_t>(x - L'A' + L'a');
-    }
-    if (y >= L'A' && y <= L'Z') {
-      y = static_cast<wchar_t>(y - L'A' + L'a');
-    }
-    if (x != y) {
-      return false;
-    }
-  }
-  return true;
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return opaque > 0 && same * 20 >= opaque * 19;
 }
 
-std::wstring WindowText(HWND window) {
-  // WM_GETTEXT through SendMessageTimeout: a hung owner must not hang the driver.
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) {
-    return {};
-  }
-  std::vector<wchar_t> buffer(length + 1, L'\0');
-  DWORD_PTR copied = 0;
-  if (!SendMessageTimeoutW(window, WM_GETTEXT, buffer.size(),
-                           reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG, 2000,
-                           &copied)) {
-    return {};
-  }
-  return std::wstring(buffer.data(), copied);
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[256] = {};
-  const int length = GetClassNameW(window, name, 256);
-  return std::wstring(name, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
-std::wstring ProcessImageName(DWORD processId) {
-  launcher::ScopedHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot.valid()) {
-    return {};
-  }
-  PROCESSENTRY32W entry = {};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Process32FirstW(snapshot.get(), &entry); more;
-       more = Process32NextW(snapshot.get(), &entry)) {
-    if (entry.th32ProcessID == processId) {
-      std::wstring name = entry.szExeFile;
-      const size_t slash = name.find_last_of(L"\\/");
-      return slash == std::wstring::npos ? name : name.substr(slash + 1);
+// The box's line, and its first button.
+std::wstring Describe(HWND& button) {
+  std::wstring icon = L"none", buttons, texts, line = Text(box);
+  for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    const std::wstring name = ClassName(child);
+    if (IsWindowVisible(child) && _wcsicmp(name.c_str(), L"Button") == 0) {
+      button = button != nullptr ? button : child;
+      buttons += (buttons.empty() ? L"" : L",") + Text(child);
+    } else if (IsWindowVisible(child) && _wcsicmp(name.c_str(), L"Static") == 0 &&
+               (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+      icon = L"?"; // until it is painted, and not covered by another window
+      for (int tries = 0; icon == L"?" && tries < 100; ++tries, Sleep(100)) {
+        icon = ShowsErrorIcon(child) ? L"error" : L"?";
+      }
+    } else if (IsWindowVisible(child) && _wcsicmp(name.c_str(), L"Static") == 0) {
+      texts += Text(child);
     }
   }
-  return {};
-}
-
-struct Search {
-  const Options* options;
-  HWND found;
-};
-
-BOOL CALLBACK ConsiderWindow(HWND window, LPARAM context) {
-  Search* search = reinterpret_cast<Search*>(context);
-  if (!IsWindowVisible(window) || ClassOf(window) != search->options->windowClass) {
-    return TRUE;
+  line += L"|" + icon + L"|" + buttons + L"|";
+  for (wchar_t c : texts) {
+    line += c == L'\n' ? L"\\n" : std::wstring(1, c);
   }
-  if (search->options->hasTitle && WindowText(window) != search->options->title) {
-    return TRUE;
-  }
-  if (!search->options->processName.empty()) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    if (!SameIgnoringAsciiCase(ProcessImageName(processId), search->options->processName)) {
-      return TRUE;
-    }
-  }
-  search->found = window;
-  return FALSE;
-}
-
-HWND WaitForWindow(const Options& options) {
-  const ULONGLONG deadline = GetTickCount64() + options.timeoutMilliseconds;
-  for (;;) {
-    Search search{&options, nullptr};
-    EnumWindows(ConsiderWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) {
-      return search.found;
-    }
-    if (GetTickCount64() >= deadline) {
-      return nullptr;
-    }
-    Sleep(kPollMilliseconds);
-  }
-}
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM context) {
-  auto* controls = reinterpret_cast<std::vector<Control>*>(context);
-  if (IsWindowVisible(child)) {
-    controls->push_back(Control{child, GetDlgCtrlID(child), ClassOf(child), WindowText(child)});
-  }
-  return TRUE;
-}
-
-std::wstring WithoutAccelerators(const std::wstring& text) {
-  std::wstring out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'&' && i + 1 < text.size()) {
-      ++i; // "&&" is a literal "&"; "&x" underlines x
-    }
-    out += text[i];
-  }
-  return out;
-}
-
-bool IsNumber(const std::wstring& text) {
-  if (text.empty()) {
-    return false;
-  }
-  for (wchar_t c : text) {
-    if (c < L'0' || c > L'9') {
-      return false;
-    }
-  }
-  return true;
-}
-
-const Control* FindButton(const std::vector<Control>& controls, const std::wstring& press) {
-  for (const Control& control : controls) {
-    if (!SameIgnoringAsciiCase(control.windowClass, L"Button")) {
-      continue;
-    }
-    if (IsNumber(press) ? control.id == _wtoi(press.c_str())
-                        : SameIgnoringAsciiCase(WithoutAccelerators(control.text), press)) {
-      return &control;
-    }
-  }
-  return nullptr;
-}
-
-bool WaitUntilClosed(HWND window) {
-  const ULONGLONG deadline = GetTickCount64() + kCloseWaitMilliseconds;
-  while (IsWindow(window) && IsWindowVisible(window)) {
-    if (GetTickCount64() >= deadline) {
-      return false;
-    }
-    Sleep(kPollMilliseconds);
-  }
-  return true;
-}
-
-bool ParseOptions(int argc, wchar_t** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::wstring name = argv[i];
-    if (i + 1 >= argc) {
-      PrintError(L"missing value after " + name);
-      return false;
-    }
-    const std::wstring value = argv[++i];
-    if (name == L"--process") {
-      options.processName = value;
-    } else if (name == L"--title") {
-      options.title = value;
-      options.hasTitle = true;
-    } else if (name == L"--class") {
-      options.windowClass = value;
-    } else if (name == L"--timeout" && IsNumber(value)) {
-      options.timeoutMilliseconds = static_cast<ULONGLONG>(_wtoi(value.c_str())) * 1000;
-    } else if (name == L"--press") {
-      options.press = value;
-    } else {
-      PrintError(L"unknown option " + name + L" " + value);
-      return false;
-    }
-  }
-  return true;
+  return line + L"\n";
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  Options options;
-  if (!ParseOptions(argc, argv, options)) {
-    PrintError(L"usage: ui_driver.exe [--process NAME] [--title TEXT] [--class NAME] "
-               L"[--timeout SECONDS] [--press ID|TEXT]");
-    return kExitUsage;
+  wchar_t self[32768] = {};
+  std::wstring folder(self, GetModuleFileNameW(nullptr, self, 32768));
+  const std::wstring name = folder.substr(folder.rfind(L'\\') + 1);
+  folder.resize(folder.size() - name.size());
+  if (_wcsicmp(name.c_str(), L"ui_driver.exe") != 0) { // the paired program
+    HANDLE report = CreateFileW((folder + L"paired.tmp").c_str(), GENERIC_WRITE, 0, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    Write(report, GetCommandLineW());
+    CloseHandle(report);
+    MoveFileExW((folder + L"paired.tmp").c_str(), (folder + L"paired.txt").c_str(),
+                MOVEFILE_REPLACE_EXISTING);
+    return _wtoi(_wgetenv(L"PAIRED_EXIT") != nullptr ? _wgetenv(L"PAIRED_EXIT") : L"0");
   }
-
-  const HWND window = WaitForWindow(options);
-  if (window == nullptr) {
-    PrintError(L"no window of class " + options.windowClass +
-               (options.processName.empty() ? L"" : L" of " + options.processName) +
-               L" appeared within the bound");
-    return kExitNoWindow;
-  }
-
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  PrintLine(L"process", ProcessImageName(processId));
-  PrintLine(L"caption", WindowText(window));
-
-  std::vector<Control> controls;
-  EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&controls));
-  for (const Control& control : controls) {
-    const bool isIcon = (GetWindowLongW(control.window, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
-    if (SameIgnoringAsciiCase(control.windowClass, L"Static") && !isIcon && !control.text.empty()) {
-      PrintLine(L"text", control.text);
+  prefix = argc == 2 ? argv[1] : L"?";
+  for (const ULONGLONG end = GetTickCount64() + 600000; GetTickCount64() < end; Sleep(100)) {
+    HWND button = box = nullptr;
+    EnumWindows(FindBox, 0);
+    if (box != nullptr) {
+      Write(GetStdHandle(STD_OUTPUT_HANDLE), Describe(button));
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(button));
+      for (int waited = 0; IsWindow(box) && waited < 100; ++waited) {
+        Sleep(100);
+      }
     }
   }
-  for (const Control& control : controls) {
-    PrintLine(L"control",
-              std::to_wstring(control.id) + L" " + control.windowClass + L" " + control.text);
-  }
-
-  if (options.press.empty()) {
-    return kExitFound;
-  }
-  const Control* button = FindButton(controls, options.press);
-  if (button == nullptr) {
-    PrintError(L"no button " + options.press);
-    return kExitNoButton;
-  }
-  // The same notification a click sends; it does not depend on focus or on the pointer.
-  PostMessageW(window, WM_COMMAND, MAKEWPARAM(button->id, BN_CLICKED),
-               reinterpret_cast<LPARAM>(button->window));
-  PrintLine(L"pressed", std::to_wstring(button->id));
-  const bool closed = WaitUntilClosed(window);
-  PrintLine(L"closed", closed ? L"yes" : L"no");
-  return closed ? kExitFound : kExitStillOpen;
+  return 0;
 }
