@@ -4,80 +4,54 @@
 
 #include <gtest/gtest.h>
 
-#include "base/path_rules.h"
+#include "base/platform.h"
 #include "unit/support/scratch_folder.h"
 
 namespace launcher {
 namespace {
 
-using testing::ScratchFolder;
-
-std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-TEST(WholeFiles, RoundTripBytesExactly) {
-  ScratchFolder folder;
-  std::string bytes(1 << 20, '\0');
+TEST(Files, WholeFilesWithinTheirBound) {
+  testing::ScratchFolder folder;
+  std::string bytes(150000, '\0'); // more than one read's worth
   for (size_t i = 0; i < bytes.size(); ++i) {
-    bytes[i] = static_cast<char>((i * 7919) % 251);
+    bytes[i] = static_cast<char>(i % 251);
   }
-  const std::wstring file = folder.Path(L"data.bin");
-  ASSERT_TRUE(WriteWholeFile(file, bytes));
-  EXPECT_EQ(ReadRegularFile(file, 1 << 30).bytes, bytes);
-  ASSERT_TRUE(WriteWholeFile(file, "short")); // replaces, does not overlay
-  EXPECT_EQ(ReadRegularFile(file, 1 << 30).bytes, std::string("short"));
-  ASSERT_TRUE(WriteWholeFile(file, ""));
-  EXPECT_EQ(ReadRegularFile(file, 1 << 30).bytes, std::string());
-  EXPECT_FALSE(
-      (ReadRegularFile(folder.Path(L"missing.bin"), 1 << 30).result == FileReadResult::kRead));
-  EXPECT_FALSE(WriteWholeFile(folder.Path(L"missing/data.bin"), "x"));
+  const std::wstring file = folder.Write(L"data.bin", bytes);
+  EXPECT_EQ(ReadRegularFile(file, bytes.size()).bytes, bytes);
+  EXPECT_EQ(ReadRegularFile(file, bytes.size() - 1).result, FileReadResult::kTooLarge);
+  EXPECT_EQ(ReadFileStart(file, 70000), bytes.substr(0, 70000));
+  ASSERT_TRUE(WriteWholeFile(file, "")); // replaces, does not overlay
+  EXPECT_EQ(ReadRegularFile(file, 0).result, FileReadResult::kRead);
+  EXPECT_EQ(ReadRegularFile(folder.Path(L"gone"), 9).result, FileReadResult::kAbsent);
+  EXPECT_FALSE(WriteWholeFile(folder.Path(L"gone/data.bin"), "x"));
 }
 
-TEST(Existence, RelativePathsAreNeverAbsolute) {
-  ScratchFolder folder;
-  folder.Write(L"here.txt", "x");
-  EXPECT_TRUE(FileExists(folder.Path(L"here.txt")));
-  EXPECT_TRUE(AbsolutePathExists(folder.Path(L"here.txt")));
-  EXPECT_FALSE(FileExists(folder.Path(L"gone.txt")));
-  EXPECT_FALSE(FileExists(L""));
-
+TEST(Files, FoldersNamesAndTheCurrentFolder) {
+  testing::ScratchFolder folder;
+  for (const wchar_t* name : {L"a.jar", L"b.jar", L"notes.txt", L"classes/x"}) {
+    folder.Write(name);
+  }
+  std::wstring found;
+  for (const wchar_t* pattern : {L"*.jar", L"*", L"x*", L"notes.txt", L"gone/*.jar"}) {
+    std::vector<std::wstring> names = FindMatchingNames(folder.Path(pattern));
+    std::sort(names.begin(), names.end());
+    for (const std::wstring& name : names) {
+      found += name + L" ";
+    }
+    found += L"| ";
+  }
+  EXPECT_EQ(found, L"a.jar b.jar | a.jar b.jar classes notes.txt | | notes.txt | | ");
+  EXPECT_TRUE(IsRegularFile(folder.Path(L"a.jar")) && !IsRegularFile(folder.Path(L"classes")));
+  EXPECT_EQ(CreateParentFolders(folder.Path(L"a/b/c/out.log")), 0);
+  EXPECT_TRUE(FileExists(folder.Path(L"a/b/c")) && !FileExists(folder.Path(L"a/b/c/out.log")));
+  EXPECT_TRUE(CreateParentFolders(folder.Path(L"a/b/c/out.log")) == 0 &&
+              CreateFolder(folder.Path(L"a")));
+  EXPECT_NE(CreateParentFolders(folder.Path(L"a.jar/sub/out.log")), 0);
+  EXPECT_FALSE(CreateFolder(folder.Path(L"gone/child")) || FileExists(L""));
   testing::ScopedCurrentFolder current(folder.path());
-  EXPECT_TRUE(FileExists(L"here.txt"));
-  EXPECT_FALSE(AbsolutePathExists(L"here.txt"));
-  EXPECT_TRUE(FileExists(CurrentFolder() + kPathSeparator + L"here.txt"));
-  EXPECT_FALSE(SetCurrentFolder(folder.Path(L"missing")));
-}
-
-TEST(Folders, ParentFoldersAreCreatedFromTheRootDown) {
-  ScratchFolder folder;
-  const std::wstring file = folder.Path(L"a/b/c/out.log");
-  EXPECT_EQ(CreateParentFolders(file), 0);
-  EXPECT_TRUE(FileExists(folder.Path(L"a/b/c")));
-  EXPECT_FALSE(FileExists(file)); // the file itself is left alone
-  EXPECT_EQ(CreateParentFolders(file), 0);
-  EXPECT_TRUE(CreateFolder(folder.Path(L"a")));
-
-  folder.Write(L"plain", "x"); // a file where a folder is needed
-  EXPECT_NE(CreateParentFolders(folder.Path(L"plain/sub/out.log")), 0);
-  EXPECT_FALSE(CreateFolder(folder.Path(L"missing/child")));
-}
-
-TEST(FindMatchingNames, ListsMatchesWithoutDotEntries) {
-  ScratchFolder folder;
-  folder.Write(L"a.jar", "");
-  folder.Write(L"b.jar", "");
-  folder.Write(L"notes.txt", "");
-  ASSERT_TRUE(CreateFolder(folder.Path(L"classes")));
-
-  EXPECT_EQ(Sorted(FindMatchingNames(folder.Path(L"*.jar"))),
-            (std::vector<std::wstring>{L"a.jar", L"b.jar"}));
-  EXPECT_EQ(Sorted(FindMatchingNames(folder.Path(L"*"))),
-            (std::vector<std::wstring>{L"a.jar", L"b.jar", L"classes", L"notes.txt"}));
-  EXPECT_TRUE(FindMatchingNames(folder.Path(L"x*.jar")).empty());
-  EXPECT_EQ(FindMatchingNames(folder.Path(L"notes.txt")), std::vector<std::wstring>{L"notes.txt"});
-  EXPECT_TRUE(FindMatchingNames(folder.Path(L"missing/*.jar")).empty());
+  EXPECT_TRUE(FileExists(L"a.jar") && AbsolutePathExists(folder.Path(L"a.jar")));
+  EXPECT_FALSE(AbsolutePathExists(L"a.jar") || SetCurrentFolder(folder.Path(L"gone")));
+  EXPECT_TRUE(FileExists(CurrentFolder() + kPathSeparator + L"a.jar"));
 }
 
 } // namespace
