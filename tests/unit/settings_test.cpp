@@ -78,7 +78,7 @@ TEST_F(Settings, EveryKeyAndItsRule) {
               other.maximumVersion == kAnyMaximumVersion);
   EXPECT_EQ(other.jvmType, kJvmTypeAny);
   EXPECT_FALSE(other.isService || other.failureCheck || other.overrideWorkingDir);
-  EXPECT_EQ(Loaded(kMain).maximumVersion, JavaVersion{}); // an empty maximum is no bound
+  EXPECT_EQ(Loaded(kMain).maximumVersion, JavaVersion{}); // an empty maximum is 0.0.0.0
 
   for (const auto& [source, provider, flags] :
        {std::tuple{L"", L"", "111001100"},
@@ -134,10 +134,9 @@ TEST_F(Settings, ThePerUserJrePathWinsExceptForAService) {
   EXPECT_EQ(Loaded(shipped, "[Java Runtime Environment+]\nJRE Path=plus\n").jrePath, L"");
   EXPECT_EQ(PerUserSettingsPath(L"Tools: A/B?", L"T1", module, false),
             folder.Path(L"user/Tools AB/T1/") + PerUserSettingsFileName(module));
-  EXPECT_EQ(PerUserSettingsPath(L"P", L"C", L"", true), L"");
 }
 
-// Whether the launcher's, the paired program's and their per-user settings files get it.
+// Whether the launcher's, the paired program's and their per-user settings files get the runtime.
 TEST_F(Settings, TheChosenRuntimeIsWrittenWhereTheNextStartReadsIt) {
   LauncherSettings s;
   s.productName = L"P";
@@ -231,6 +230,8 @@ TEST(Ini, WritesChangeOnlyWhatTheyMust) {
       {Utf16(L"[A]\r\nj=\u00e4\r\n", false) + "\x41", L"B", L"k", L"\U0001F600",
        Utf16(L"[A]\r\nj=\u00e4\r\n\r\n[B]\r\nk=\U0001F600\r\n", false)},
       {Utf16(L"[A]\nj=1\n", true), L"A", L"k", L"\u00e4", Utf16(L"[A]\nj=1\nk=\u00e4\n", true)},
+      {Utf16(L"[A]\r", true) + "\n", L"A", L"k", L"v", Utf16(L"[A]\rk=v\r", true)}, // odd bytes
+      {Utf16(L"[A]", true) + "\r", L"A", L"k", L"v", Utf16(L"[A]\r\nk=v\r\n", true)},
   };
   for (const auto& c : cases) {
     IniDocument document(c.before);
