@@ -112,7 +112,11 @@ std::wstring FromUtf8(std::string_view text) {
 std::u16string ToUtf16(std::wstring_view text) {
   std::u16string out;
   out.reserve(text.size());
-  ForEachCodePoint(text, [&out](char32_t c) {
+  for (const wchar_t unit : text) {
+    char32_t c = static_cast<char32_t>(unit);
+    if (c > 0x10FFFF) {
+      c = kReplacement;
+    }
     if (c >= 0x10000) {
       c -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
@@ -120,7 +124,7 @@ std::u16string ToUtf16(std::wstring_view text) {
     } else {
       out.push_back(static_cast<char16_t>(c));
     }
-  });
+  }
   return out;
 }
 

@@ -2,7 +2,8 @@
 
 // Text helpers of the portable core. Text is std::wstring everywhere: UTF-16 on Windows,
 // UTF-32 on Linux. These conversions are exact for every valid code point on both; invalid
-// input (lone surrogates, malformed UTF-8) becomes U+FFFD instead of being dropped.
+// input (lone surrogates, malformed UTF-8) becomes U+FFFD instead of being dropped; only
+// ToUtf16 keeps lone surrogates, unit for unit.
 
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@ namespace launcher {
 
 std::string ToUtf8(std::wstring_view text);
 std::wstring FromUtf8(std::string_view text);
+// The text's UTF-16 units. On Windows these are the string's own units, a lone surrogate
+// included: a file name may hold one, and an argument must reach Java as an exact copy. On
+// Linux each code point is encoded; a surrogate value stays one unit.
 std::u16string ToUtf16(std::wstring_view text);
 std::wstring FromUtf16(std::u16string_view text);
 

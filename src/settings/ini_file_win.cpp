@@ -2,9 +2,23 @@
 
 #include <vector>
 
+#include "base/short_path_name.h"
 #include "base/windows_api.h"
 
 namespace launcher {
+namespace {
+
+// The profile functions open no file whose path is MAX_PATH units or longer (under Wine not
+// even with the \\?\ prefix), as a launcher installed deep below a long folder has: such a
+// file is reached through its short name, when it has one.
+std::wstring ProfilePath(const std::wstring& path) {
+  if (path.size() < MAX_PATH) {
+    return path;
+  }
+  return ShortPathName(path).value_or(path);
+}
+
+} // namespace
 
 FileReadResult IniFile::Load() const {
   if (!loaded_) {
@@ -28,10 +42,11 @@ std::wstring IniFile::ReadString(const std::wstring& section, const std::wstring
   // A value that fills the buffer up to its terminator may have been cut: read again with a
   // buffer twice the size until it fits.
   constexpr DWORD kLargestBuffer = 1u << 30;
+  const std::wstring path = ProfilePath(path_);
   for (DWORD size = 256;; size *= 2) {
     std::vector<wchar_t> buffer(size);
     const DWORD length = GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(),
-                                                  size, path_.c_str());
+                                                  size, path.c_str());
     if (length != size - 1 || size >= kLargestBuffer) {
       return std::wstring(buffer.data(), length < size ? length : size - 1);
     }
@@ -48,8 +63,8 @@ bool IniFile::WriteString(const std::wstring& section, const std::wstring& key,
     return false;
   }
   loaded_.reset(); // the next read looks at the file again
-  return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) !=
-         FALSE;
+  return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(),
+                                    ProfilePath(path_).c_str()) != FALSE;
 }
 
 } // namespace launcher

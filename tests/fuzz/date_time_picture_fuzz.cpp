@@ -1,6 +1,8 @@
 // Expands arbitrary file names with date and time pictures at arbitrary moments, including
-// fields outside their ranges, and checks that the text outside the two "%" stays as it was.
+// fields outside their ranges, and checks that the text outside the two "%" stays as it was;
+// and that a picture formatted in pieces of any size gives the text of the whole.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +10,7 @@
 
 #include "base/text.h"
 #include "jvm/hosting/date_time_picture.h"
+#include "jvm/hosting/picture_pieces.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 8) {
@@ -40,7 +43,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (!launcher::StartsWith(expanded, before) || !launcher::EndsWith(expanded, after)) {
     std::abort();
   }
-  launcher::FormatDatePicture(name, time);
-  launcher::FormatTimePicture(name, time);
+  const size_t maxUnits = data[6] % 40;
+  for (const auto format : {launcher::FormatTimePicture, launcher::FormatDatePicture}) {
+    const std::wstring_view letters = format == launcher::FormatTimePicture
+                                          ? launcher::kTimePictureLetters
+                                          : launcher::kDatePictureLetters;
+    std::wstring joined;
+    for (const std::wstring& piece : launcher::SplitPicture(name, letters, maxUnits)) {
+      if (piece.empty() || piece.size() > std::max<size_t>(maxUnits, 4)) {
+        std::abort();
+      }
+      joined += format(piece, time);
+    }
+    if (joined != format(name, time)) {
+      std::abort();
+    }
+  }
   return 0;
 }

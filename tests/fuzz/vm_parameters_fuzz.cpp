@@ -1,15 +1,20 @@
 // Runs arbitrary "Virtual Machine Parameters" values through the parameter pipeline (splitting,
-// unquoting, percentage sizes, "-Xss") and checks what the rules promise: every piece is a run
-// of the value without blanks at its ends outside quotes, unquoting never adds text, and no
-// size wraps around (the sanitizers catch an out-of-range conversion of the double product).
+// unquoting, percentage sizes, "-Xss", short names for lost paths) and checks what the rules
+// promise: every piece is a run of the value without blanks at its ends outside quotes,
+// unquoting never adds text, no size wraps around (the sanitizers catch an out-of-range
+// conversion of the double product), and short names change nothing up to the first "=" and
+// nothing at all in an option that survives the code page (ASCII here).
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 #include "base/text.h"
 #include "jvm/hosting/memory_sizing.h"
+#include "jvm/hosting/vm_option_paths.h"
 #include "jvm/hosting/vm_parameters.h"
 
 namespace {
@@ -28,6 +33,15 @@ launcher::MemoryFigures FiguresFrom(std::string_view& bytes) {
     bytes.remove_prefix(16);
   }
   return figures;
+}
+
+bool Ascii(std::wstring_view text) {
+  return std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= 0 && c < 0x80; });
+}
+
+// Every other path has a short name, of its length.
+std::optional<std::wstring> ShortName(const std::wstring& path) {
+  return path.size() % 2 == 0 ? std::nullopt : std::optional(std::wstring(path.size(), L'~'));
 }
 
 } // namespace
@@ -70,6 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const std::wstring& option : workList) {
     if (launcher::StartsWith(option, L"-Xss")) {
       launcher::ParseStackSize(std::wstring_view(option).substr(4));
+    }
+    const std::wstring named = launcher::WithShortNamesForLostPaths(option, Ascii, ShortName, L';');
+    const size_t kept = std::min(option.find(L'='), option.size());
+    if (named.compare(0, kept + 1, option, 0, kept + 1) != 0 ||
+        (Ascii(option) && named != option)) {
+      std::abort();
     }
   }
   return 0;

@@ -84,7 +84,6 @@ TEST(Image, Layout) {
            {elf({{kLoad, 0, 0x800}, {2, 1ull << 40, 8}}), 'E', 'c'},
            {elf({{kLoad, 4000, 96}}, 1, 2, 52), 'E', 'c'},
            {elf({{kLoad, 0, 0x800}, {kLoad, 0x800, 0x801}}), 'E', 't'},
-           {elf({{kLoad, 4000, 97}}, 1, 1, 52), 'E', 't'},
            {elf({{kLoad, UINT64_MAX - 15, 32}}), 'E', 't'},
            {elf({{kLoad, 0, 16}}, 2, 1, 4040), 'E', 'c'},
            {elf({{kLoad, 0, 16}}, 2, 1, 4041), 'E', 't'},
@@ -94,7 +93,6 @@ TEST(Image, Layout) {
            {shortElf, 'E', 't'},
            {elf({{kLoad, 0, 16}}).replace(54, 1, 1, '\x20'), 'E', 'n'},
            {elf({}, 3), 'E', 'n'},
-           {pe({}), 'E', 'n'},
            {pe({{0x400, 0x200}, {0xE00, 0x200}, {0xFFFFFFFF, 0}}), 'P', 'c'},
            {pe({{0x400, 0x200}, {0xE00, 0x201}}), 'P', 't'},
            {pe({{0xFFFFFFFF, 0xFFFFFFFF}}), 'P', 't'},
@@ -104,7 +102,6 @@ TEST(Image, Layout) {
            {MakePeBytes(4096, 4096 - 23, 0x8664), 'P', 't'},
            {MakePeBytes(4096, -4, 0x8664), 'P', 'n'},
            {MakePeBytes(4096, 0x80, 0).replace(0x82, 1, "x"), 'P', 'n'},
-           {elf({}), 'P', 'n'},
            {"", 'P', 'n'}}) {
     size_t bytesRead = 0;
     const ImageByteReader read = [&, &file = file](uint64_t offset, size_t count,

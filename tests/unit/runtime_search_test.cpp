@@ -32,12 +32,11 @@ std::wstring Runtime(const ScratchFolder& folder, const std::wstring& home, std:
   return folder.MakeFolder(home);
 }
 
-// A registry in memory that counts the vendor keys listed. Its keys are given as "vendor
+// A registry in memory. Its keys are given as "vendor
 // version home[:kinds]": vendor jre, jdk, ibm, rre or rdk (JRockit's), or x86 (a JRE in the
 // 32-bit view); home "-" for no JavaHome value, "=" for an empty one.
 struct MemoryRegistry : RuntimeRegistry {
   std::vector<std::tuple<std::wstring, bool, std::wstring, std::optional<std::wstring>>> keys;
-  int listed = 0;
   MemoryRegistry(const ScratchFolder& folder, const std::string& text) {
     std::istringstream in(text);
     for (std::string vendor, version, home; in >> vendor >> version >> home;) {
@@ -57,7 +56,6 @@ struct MemoryRegistry : RuntimeRegistry {
     }
   }
   std::vector<std::wstring> ListVersionKeys(const std::wstring& vendor, bool x86) override {
-    ++listed;
     std::vector<std::wstring> names;
     for (const auto& [key, view, version, home] : keys) {
       names.insert(names.end(), key == vendor && view == x86, version);
@@ -129,20 +127,14 @@ TEST(RuntimeSearch, SourcesComeInTheirOrder) {
   const std::wstring marker = ReplaceAll(ShippedRuntimeMarker(), L'\\', L'/');
   Runtime(folder, L"app/jre64", "s");
   folder.Write(L"app/jre64/" + marker);
-  registry.listed = 0;
   expect(RuntimeSource::kShippedRuntime, app + L"jre64" + kPathSeparator + server, false, false);
-  EXPECT_EQ(registry.listed, 0);
   Runtime(folder, L"app", "c", test::HostVmImage(true));
   folder.Write(L"app/" + marker);
   expect(RuntimeSource::kShippedRuntime, app + client, false, false);
   // "JRE Path" comes first when it holds a VM library; the IBM rule from its release file.
-  s.jrePath = folder.MakeFolder(L"empty");
-  expect(RuntimeSource::kShippedRuntime, app + client, false, false);
   s.jrePath = folder.Path(L"x86");
   folder.Write(L"x86/release", "IMPLEMENTOR=\"IBM Corporation\"\n");
   expect(RuntimeSource::kJrePath, x86 + client, true, true);
-  s.pairProduct.clear();
-  expect(RuntimeSource::kJrePath, x86 + client, false, true);
   s.jvmType = kJvmTypeServer; // neither "JRE Path" nor the shipped runtime has a server VM
   expect(RuntimeSource::kRegistry, ibm + server, false, true);
 }
@@ -157,9 +149,7 @@ TEST(RuntimeSearch, RanksAndSelectsAmongRegistryRuntimes) {
            {three, "Preferred versions=1.6;1.8", "6/"}, // list order beats ranking
            {three, "Preferred versions=;1.6", "8/"},    // an empty entry matches the first ranked
            {"jre 1.8.0_20 a jre 1.8.0_151 b jre 9 c", "Preferred versions=1.8", "b/"},
-           {"jre 1.5.0_22 a jre 9.0.4 b", range, "-"},
            {"jre 1.6 a jre 1.5 b", range, "a/"},
-           {"jre 1.8 a jre current b", "Maximum Version=", "b/"},
            {"jdk 1.7 a jre 1.8 b", "JVM Source=favor_JDK", "a/jre/"},
            {"jre 1.8.0_151 a jre 1.8.0.151 b", "", "a/"}, // equal ones keep their order
            {"jdk 11 a: jre 1.8 b", "", "b/"},             // homes without a VM library
@@ -256,10 +246,8 @@ TEST(JavaVersion, PreferredEntriesAndRequirementTexts) {
   const JavaVersion v16{{1, 6, 0, 0}}, v18{{1, 8, 0, 0}}, v18max{{1, 8, kOpen, kOpen}};
   for (const auto& [minimum, maximum, text] :
        std::initializer_list<std::tuple<JavaVersion, JavaVersion, const wchar_t*>>{
-           {kAnyMinimumVersion, kAnyMaximumVersion, L"latest version"},
            {kAnyMaximumVersion, kAnyMinimumVersion, L"latest version"},
            {kAnyMinimumVersion, v18max, L"maximum version 1.8"},
-           {v16, kAnyMaximumVersion, L"minimum version 1.6"},
            {{{1, 8, 0, 151}}, {{1, 8, 0, 151}}, L"version 1.8.0.151 is required"},
            {v18, v18max, L"version between 1.8 and 1.8"},
            {v16, {{9, kOpen, kOpen, kOpen}}, L"version between 1.6 and 9"}}) {

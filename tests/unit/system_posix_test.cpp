@@ -1,18 +1,14 @@
-// The Linux edges: what is no regular file, the settings and runtime folders of a Linux system,
-// and messages on standard error.
+// The Linux edges: what is no regular file, the settings of a Linux system, and messages on
+// standard error.
 
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <filesystem>
 
 #include <gtest/gtest.h>
 
 #include "base/files.h"
 #include "base/launcher_paths.h"
 #include "base/text.h"
-#include "jvm/discovery/image_architecture.h"
-#include "jvm/discovery/runtime_folder_registry.h"
 #include "jvm/hosting/jvm_library.h"
 #include "settings/ini_file.h"
 #include "settings/launcher_settings.h"
@@ -46,11 +42,8 @@ TEST(Posix, OnlyRegularFilesAreReadAndNothingBlocks) {
   for (const auto& [path, why] :
        {std::pair{folder.path(), "not a regular file"},
         {fifo, "not a regular file"},
-        {folder.Write(L"text.so", "not an ELF image"), "not a shared library"},
         {folder.Write(L"cut.so", test::MakeElfWithSegments(2, 1, 64, {{1, 0, 8192}}, 4096)),
-         "truncated: its headers describe more than the file holds"},
-        {folder.Write(L"x86.so", test::MakeElfBytes(1, 1, 3, 1024)),
-         "wrong ELF class: ELFCLASS32"}}) {
+         "truncated: its headers describe more than the file holds"}}) {
     JvmLibrary library;
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(BindJvmLibrary(path, library));
@@ -83,45 +76,8 @@ TEST(Posix, SettingsFilesAndTheirMessages) {
   ASSERT_TRUE(CreateFolder(folder.Path(L"folder.ini"))); // there but unreadable: not replaced
   EXPECT_FALSE(IniFile(folder.Path(L"folder.ini")).WriteString(L"A", L"k", L"v"));
 
-  ScopedEnvironmentVariable home(L"HOME", L"/home/someone/");
-  for (const auto& [configHome, root] : {std::pair{L"/var/config", L"/var/config"},
-                                         {L"relative", L"/home/someone/.config"},
-                                         {L"", L"/home/someone/.config"}}) {
-    ScopedEnvironmentVariable variable(L"XDG_CONFIG_HOME", configHome);
-    EXPECT_EQ(UserSettingsRoot(), root);
-  }
-}
-
-// Runtimes as distributions and vendors install them, under the vendor keys of their kind and
-// view; an alias of a runtime already seen is skipped.
-TEST(Posix, RuntimeFoldersLookLikeTheVendorKeys) {
-  testing::ScratchFolder root;
-  const std::string native = test::MakeElfBytes(2, 1, kElfMachineX86_64);
-  root.Write(L"jvm/17/release", "IMPLEMENTOR=\"Eclipse Adoptium\"\nJAVA_VERSION=\"17.0.2\"\n");
-  root.Write(L"jvm/17/lib/server/libjvm.so", native);
-  root.Write(L"jvm/jdk1.8.0_151/jre/lib/amd64/server/libjvm.so", native);
-  root.Write(L"jvm/ibm/release", "IMPLEMENTOR=\"IBM Corporation\"\r\nJAVA_VERSION=1.8.0_301\r\n");
-  root.Write(L"jvm/ibm/jre/lib/amd64/server/libjvm.so", native);
-  root.Write(L"jvm/both/lib/server/libjvm.so", native);
-  root.Write(L"jvm/both/lib/client/libjvm.so", test::MakeElfBytes(1, 1, kElfMachineX86));
-  root.Write(L"jvm/arm/lib/server/libjvm.so", test::MakeElfBytes(2, 1, kElfMachineAarch64));
-  std::filesystem::create_directory_symlink(ToUtf8(root.Path(L"jvm/17")),
-                                            ToUtf8(root.Path(L"jvm/alias")));
-  RuntimeFolderRegistry registry({root.Path(L"jvm/"), root.Path(L"gone")}, kElfMachineX86_64);
-  std::wstring found;
-  for (const RuntimeFolderRegistry::Runtime& runtime : registry.Runtimes()) {
-    found += runtime.vendorKey.substr(9, 4) + L" " + runtime.versionKey + L" " +
-             runtime.javaHome.substr(root.path().size()) + (runtime.inNativeView ? L" 64" : L"") +
-             (runtime.in32BitView ? L" 32" : L"") + L"\n";
-  }
-  EXPECT_EQ(found,
-            L"Java 17.0.2 /jvm/17 64\nJava both /jvm/both 64 32\nIBM\\ 1.8.0_301 /jvm/ibm/jre 64\n"
-            L"Java jdk1.8.0_151 /jvm/jdk1.8.0_151 64\n");
-  EXPECT_EQ(registry.ListVersionKeys(kJavaSoftJdkKey, false),
-            std::vector<std::wstring>{L"jdk1.8.0_151"});
-  EXPECT_EQ(registry.ListVersionKeys(kJavaSoftJreKey, true), std::vector<std::wstring>{L"both"});
-  EXPECT_EQ(registry.QueryJavaHome(kIbmJreKey, L"1.8.0_301", false), root.Path(L"jvm/ibm/jre"));
-  EXPECT_EQ(registry.QueryJavaHome(kJavaSoftJreKey, L"17.0.2", true), std::nullopt);
+  ScopedEnvironmentVariable home(L"HOME", L"/home/someone/"), config(L"XDG_CONFIG_HOME", L"no/abs");
+  EXPECT_EQ(UserSettingsRoot(), L"/home/someone/.config"); // a relative $XDG_CONFIG_HOME is not
 }
 
 } // namespace

@@ -31,7 +31,7 @@ TEST(Text, Utf8AndUtf16RoundTripAndReplaceWhatIsInvalid) {
   EXPECT_EQ(ToUtf8(L"\u00e4\u07ff\u0800\U0001F600"),
             "\xC3\xA4\xDF\xBF\xE0\xA0\x80\xF0\x9F\x98\x80");
   EXPECT_EQ(ToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
-  EXPECT_EQ(ToUtf16(L"a\U00010000"), u"a\U00010000");
+  EXPECT_EQ(ToUtf16(L"a\U00010000\xDFFF"), u"a\U00010000\xDFFF"); // lone surrogates kept
   EXPECT_EQ(FromUtf16(std::u16string{char16_t(0xDBFF), u'x', char16_t(0xDC00)}),
             kBad + L"x" + kBad);
   // Each malformed sequence becomes one replacement character.

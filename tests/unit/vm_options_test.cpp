@@ -1,5 +1,6 @@
 #include "jvm/hosting/class_path.h"
 
+#include <algorithm>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,8 @@
 #include "jvm/hosting/date_time_picture.h"
 #include "jvm/hosting/library_path.h"
 #include "jvm/hosting/memory_sizing.h"
+#include "jvm/hosting/picture_pieces.h"
+#include "jvm/hosting/vm_option_paths.h"
 #include "jvm/hosting/vm_options.h"
 #include "jvm/hosting/vm_parameters.h"
 #include "unit/support/scratch_folder.h"
@@ -65,14 +68,11 @@ TEST(ClassPath, EntriesResolveBelowTheLauncherFolder) {
 }
 
 TEST(ClassPath, LibraryAndSearchPathsListTheFoldersInOrder) {
-  const std::wstring ref = std::wstring(L"%") + kSearchPathVariable + L"%";
-  EXPECT_EQ(LibraryPathText(Native(L"/n"), L"/app/", true, L"/lib"),
-            Native(L"/n;/app/;.;") + ref + Native(L";/lib"));
   EXPECT_EQ(LibraryPathText(Native(L"/a;"), L"/app/", false, L"/lib"), Native(L"/a;/app/;.;/lib"));
-  EXPECT_EQ(SearchPathText(Native(L"/a;"), true, L"/bin"), Native(L"/a;") + ref + Native(L";/bin"));
-  EXPECT_EQ(SearchPathText(Native(L"/a"), false, L"/bin"), Native(L"/a;/bin"));
-  EXPECT_EQ(SearchPathText(L"", false, L"/bin"), L"/bin");
-  EXPECT_EQ(NativePathListFromSetting(L"\\opt\\a;\\opt\\b"), Native(L"\\opt\\a;\\opt\\b"));
+  EXPECT_EQ(SearchPathText(Native(L"/a"), true, L"/bin"),
+            Native(L"/a;%") + kSearchPathVariable + Native(L"%;/bin"));
+  EXPECT_EQ(SearchPathText(L"", false, L"/bin") + NativePathListFromSetting(L"\\o\\a;b"),
+            Native(L"/bin\\o\\a;b"));
 }
 
 // The class path comes first, then the parameters, each expanded once more; then the streams,
@@ -91,13 +91,11 @@ TEST(ClassPath, VmOptionsInTheirOrder) {
                                   L"Yes",
                                   L"a \"b c\" \"\" %CLASS_PATH_TEST_INNER%"};
   VmLaunchState vm;
-  vm.vmOptions.push_back("-Dlibrary");
   std::vector<std::wstring> arguments{L"first"};
   ASSERT_TRUE(AssembleVmOptionsFrom(settings, folder.Path(L"tool"), vm, arguments, nullptr, [] {
     return MemoryFigures{1ULL << 30, 0};
   }));
   EXPECT_EQ(vm.vmOptions, (std::vector<std::string>{
-                              "-Dlibrary",
                               ToAnsi(L"-Djava.class.path=" + folder.Path(L"tool") +
                                      kPathListSeparator + folder.Path(L"lib/a.jar")),
                               "-Xmx524288K", "-Dn=a b", "-Xss1k", "-D%CLASS_PATH_TEST_INNER%"}));
@@ -176,7 +174,6 @@ TEST(VmParameters, MemoryPercentagesBecomeKilobytes) {
            {L"-Xmx50P", kb(8388608), L"-Xmx4194304K"},
            {L"-Xmx25:512:2048p", kb(16777216), L"-Xmx2097152K"}, // capped
            {L"-Xms10:256P", kb(1048576), L"-Xms262144K"},        // floored
-           {L"-Xmx200P", kb(1000), L"-Xmx2000K"},
            {L"-Xmx50:0:0T", kb(1, 137438953472ULL), L"-Xmx68719476736K"},
            {L"-XmxP", kb(1000), L"-XmxP0K"},
            {L"-Xmx100P", {2047, 0}, L"-Xmx1K"},                        // whole kilobytes, truncated
@@ -248,6 +245,52 @@ TEST(DateTimePicture, FileNames) {
   for (const auto& c : cases) {
     EXPECT_EQ(ExpandDateTimePicture(c.name, kAfternoon), c.expected) << c.name;
   }
+}
+
+// Cuts fall only between quoted texts, fields and other characters; a quoted text longer than
+// a piece is quoted again in parts, a longer run of one letter is cut to its longest form.
+TEST(DateTimePicture, LongPicturesGoInPieces) {
+  std::wstring pieces;
+  for (const wchar_t* picture :
+       {L"", L"yyyy-MM", L"yyyy-MM-dd", L"x'ab'yyyy", L"HHHHHHHHHH", L"MMMMMMMMMMMM-d",
+        L"-'abcdefghij'd", L"'ab''cdefg'", L"''''''''''", L"'abcdefghij"}) {
+    for (const std::wstring& piece : SplitPicture(picture, kDatePictureLetters, 8)) {
+      pieces += piece + L"|";
+    }
+    pieces += L" ";
+  }
+  EXPECT_EQ(pieces,
+            L" yyyy-MM| yyyy-MM-|dd| x'ab'|yyyy| HHHHHHHH|HH| MMMMMMMM|-d| -|'abcdef'|'ghij'|d| "
+            L"'ab''cd'|'efg'| ''''''''|''''| 'abcdef'|'ghij'| ");
+}
+
+// On a Western code page a path in other letters goes to the VM by its short name, when it
+// has one that survives; a class path, entry by entry.
+TEST(VmOptions, LostPathsGoByTheirShortNames) {
+  const TextCheck latin1 = [](std::wstring_view text) {
+    return std::all_of(text.begin(), text.end(), [](wchar_t c) { return unsigned(c) <= 0xFF; });
+  };
+  const std::map<std::wstring, std::wstring> shortNames = {
+      {L"C:\\\u4e2d\\a.jar", L"C:\\ZH~1\\A.JAR"},
+      {L"C:\\\u03a9", L"C:\\OM~1"},
+      {L"C:\\\u03a9;x", L"C:\\SEMI~1"},
+      {L"C:\\\u4e2d\\lossy", L"C:\\\u4e2d\\LO~1"},
+      {L"C:\\plain.jar", L"C:\\PLAIN~1.JAR"}};
+  const ShortNameLookup lookup = [&shortNames](const std::wstring& path) {
+    const auto found = shortNames.find(path);
+    return found == shortNames.end() ? std::nullopt : std::optional(found->second);
+  };
+  std::wstring options;
+  for (const wchar_t* option :
+       {L"-Djava.class.path=C:\\\u4e2d\\a.jar;C:\\plain.jar;C:\\\u4e2d\\gone.jar;",
+        L"-Dhome=C:\\\u03a9", L"-Dhome=C:\\\u03a9;x", L"-Dlog=C:\\\u4e2d\\lossy",
+        L"-Dplain=C:\\plain.jar", L"-javaagent:C:\\\u03a9"}) {
+    options += WithShortNamesForLostPaths(option, latin1, lookup, L';') + L"\n";
+  }
+  EXPECT_EQ(options, L"-Djava.class.path=C:\\ZH~1\\A.JAR;C:\\plain.jar;C:\\\u4e2d\\gone.jar;\n"
+                     L"-Dhome=C:\\OM~1\n-Dhome=C:\\SEMI~1\n" // a folder with ";" in its name
+                     L"-Dlog=C:\\\u4e2d\\lossy\n"            // its short name is lossy too
+                     L"-Dplain=C:\\plain.jar\n-javaagent:C:\\\u03a9\n"); // survives; no "="
 }
 
 } // namespace

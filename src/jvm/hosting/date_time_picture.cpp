@@ -39,42 +39,66 @@ template <typename Field>
 std::wstring FormatPicture(std::wstring_view picture, std::wstring_view letters, Field field) {
   std::wstring out;
   out.reserve(picture.size() * 2);
-  size_t i = 0;
-  while (i < picture.size()) {
-    const wchar_t c = picture[i];
-    if (c == kQuote) {
-      ++i;
-      while (i < picture.size()) {
-        if (picture[i] == kQuote) {
-          ++i;
-          if (i >= picture.size() || picture[i] != kQuote) {
-            break;
-          }
-        }
-        out.push_back(picture[i]);
-        ++i;
-      }
-      continue;
+  for (size_t i = 0; i < picture.size();) {
+    const PictureToken token = PictureTokenAt(picture, i, letters);
+    switch (token.kind) {
+    case PictureTokenKind::kQuoted:
+      out += UnquotedText(token.text);
+      break;
+    case PictureTokenKind::kField:
+      out += field(token.text.front(), token.text.size());
+      break;
+    case PictureTokenKind::kLiteral:
+      out += token.text;
+      break;
     }
-    if (letters.find(c) == std::wstring_view::npos) {
-      out.push_back(c);
-      ++i;
-      continue;
-    }
-    size_t count = 1;
-    while (i + count < picture.size() && picture[i + count] == c) {
-      ++count;
-    }
-    out += field(c, count);
-    i += count;
+    i += token.text.size();
   }
   return out;
 }
 
 } // namespace
 
+PictureToken PictureTokenAt(std::wstring_view picture, size_t position, std::wstring_view letters) {
+  const wchar_t c = picture[position];
+  size_t end = position + 1;
+  if (c == kQuote) {
+    while (end < picture.size()) {
+      if (picture[end] == kQuote) {
+        ++end;
+        if (end >= picture.size() || picture[end] != kQuote) {
+          break;
+        }
+      }
+      ++end;
+    }
+    return {PictureTokenKind::kQuoted, picture.substr(position, end - position)};
+  }
+  if (letters.find(c) == std::wstring_view::npos) {
+    return {PictureTokenKind::kLiteral, picture.substr(position, 1)};
+  }
+  while (end < picture.size() && picture[end] == c) {
+    ++end;
+  }
+  return {PictureTokenKind::kField, picture.substr(position, end - position)};
+}
+
+std::wstring UnquotedText(std::wstring_view quoted) {
+  std::wstring text;
+  for (size_t i = 1; i < quoted.size(); ++i) {
+    if (quoted[i] == kQuote) {
+      ++i;
+      if (i >= quoted.size() || quoted[i] != kQuote) {
+        break;
+      }
+    }
+    text.push_back(quoted[i]);
+  }
+  return text;
+}
+
 std::wstring FormatTimePicture(std::wstring_view picture, const LocalTime& time) {
-  return FormatPicture(picture, L"hHmst", [&time](wchar_t letter, size_t count) {
+  return FormatPicture(picture, kTimePictureLetters, [&time](wchar_t letter, size_t count) {
     const size_t digits = count >= 2 ? 2 : 1;
     switch (letter) {
     case L'h': {
@@ -96,7 +120,7 @@ std::wstring FormatTimePicture(std::wstring_view picture, const LocalTime& time)
 }
 
 std::wstring FormatDatePicture(std::wstring_view picture, const LocalTime& time) {
-  return FormatPicture(picture, L"dMyg", [&time](wchar_t letter, size_t count) {
+  return FormatPicture(picture, kDatePictureLetters, [&time](wchar_t letter, size_t count) {
     switch (letter) {
     case L'd':
       if (count >= 4) {

@@ -11,6 +11,7 @@
 // so an AM/PM designator written by "tt" meets the date letters again ("AM" gives "A" and the
 // month). Before both passes every "L" becomes the milliseconds, without leading zeros.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,25 @@ std::wstring FormatDatePicture(std::wstring_view picture, const LocalTime& time)
 
 using PictureFormatter =
     std::function<std::wstring(std::wstring_view picture, const LocalTime& time)>;
+
+// The letters each pass reads as fields; every other character is text to it.
+inline constexpr std::wstring_view kTimePictureLetters = L"hHmst";
+inline constexpr std::wstring_view kDatePictureLetters = L"dMyg";
+
+// A picture read the way both passes read it, one token at a time.
+enum class PictureTokenKind { kQuoted, kField, kLiteral };
+struct PictureToken {
+  PictureTokenKind kind;
+  std::wstring_view text; // as it stands in the picture, quotes included
+};
+
+// The token that starts at `position`, which lies inside the picture: a quoted text up to the
+// quote that closes it ('' inside stands for one quote; an unclosed quote runs to the end), a
+// run of one of `letters`, or a single other character.
+PictureToken PictureTokenAt(std::wstring_view picture, size_t position, std::wstring_view letters);
+
+// What a quoted token stands for: its text without the quotes, with '' read as one quote.
+std::wstring UnquotedText(std::wstring_view quoted);
 
 // Replaces the text from the first to the last "%" (both included) by the picture between
 // them, formatted: milliseconds for "L", then the time pass, then the date pass. A name

@@ -2,11 +2,11 @@
 
 #include "base/environment.h"
 #include "base/module_path.h"
-#include "base/narrow_text.h"
 #include "base/path_rules.h"
 #include "base/platform.h"
 #include "base/text.h"
 #include "jvm/discovery/jvm_layout.h"
+#include "jvm/hosting/vm_option_paths.h"
 
 namespace launcher {
 namespace {
@@ -75,7 +75,7 @@ void SetLibraryPathAndEnvironment(const std::wstring& jvmDllPath, const std::wst
     std::wstring text = LibraryPathText(NativePathListFromSetting(libraryPath), launcherFolder,
                                         SearchPathIsSet(), RuntimeLibFolder(jvmDllPath));
     ExpandEnvironment(text);
-    vm.vmOptions.insert(vm.vmOptions.begin(), ToAnsi(L"-Djava.library.path=" + text));
+    vm.vmOptions.insert(vm.vmOptions.begin(), NarrowVmOption(L"-Djava.library.path=" + text));
   }
 
   std::wstring searchPath = SearchPathText(NativePathListFromSetting(systemPath), SearchPathIsSet(),

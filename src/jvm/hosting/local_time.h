@@ -2,7 +2,8 @@
 
 // The local time and the formatting of pictures for the user.
 // Windows: GetLocalTime, and GetTimeFormatW / GetDateFormatW for the user's default locale
-// (flags 0), sized to their result so that no picture is cut.
+// (flags 0), sized to their result so that no picture is cut, and handed a long picture a
+// piece at a time (picture_pieces.h).
 // Linux: clock_gettime with localtime_r, and the project's own formatter with US English
 // names (FormatTimePicture, FormatDatePicture).
 

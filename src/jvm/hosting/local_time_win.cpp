@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "base/windows_api.h"
+#include "jvm/hosting/picture_pieces.h"
 
 namespace launcher {
 namespace {
@@ -60,11 +61,17 @@ LocalTime ReadLocalTime() {
 }
 
 std::wstring FormatTimeForUser(std::wstring_view picture, const LocalTime& time) {
-  return FormatWith(GetTimeFormatW, picture, time);
+  return FormatPictureInPieces(picture, kTimePictureLetters, time,
+                               [](std::wstring_view piece, const LocalTime& moment) {
+                                 return FormatWith(GetTimeFormatW, piece, moment);
+                               });
 }
 
 std::wstring FormatDateForUser(std::wstring_view picture, const LocalTime& time) {
-  return FormatWith(GetDateFormatW, picture, time);
+  return FormatPictureInPieces(picture, kDatePictureLetters, time,
+                               [](std::wstring_view piece, const LocalTime& moment) {
+                                 return FormatWith(GetDateFormatW, piece, moment);
+                               });
 }
 
 } // namespace launcher

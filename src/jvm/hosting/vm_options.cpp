@@ -3,11 +3,11 @@
 #include "base/command_line.h"
 #include "base/environment.h"
 #include "base/message_ids.h"
-#include "base/narrow_text.h"
 #include "base/platform.h"
 #include "base/string_table.h"
 #include "base/text.h"
 #include "jvm/hosting/class_path.h"
+#include "jvm/hosting/vm_option_paths.h"
 #include "jvm/hosting/vm_parameters.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_reader.h"
@@ -53,7 +53,7 @@ bool AssembleVmOptionsFrom(const VmOptionSettings& settings, const std::wstring&
   SplitVmParameters(settings.vmParameters, workList, vm.threadStackSize, memory);
   for (std::wstring& option : workList) {
     ExpandEnvironment(option);
-    vm.vmOptions.push_back(ToAnsi(option));
+    vm.vmOptions.push_back(NarrowVmOption(option));
   }
 
   vm.outputFile = StreamFileName(settings.outputFile);

@@ -38,12 +38,15 @@ note() { echo "# $*" >&2; }
 
 # --- the application folder ------------------------------------------------------------------
 
-# app_create NAME: a fresh folder C:\launcher-tests\CASE\ holding the launcher as NAME.
+# app_create NAME [FOLDER]: a fresh folder C:\launcher-tests\CASE\ holding the launcher as
+# NAME, or holding it in FOLDER (written with "\", for names and lengths of folders that
+# matter).
 app_create() {
   APP_NAME=$1
-  APP_DIR=$WINEPREFIX/drive_c/launcher-tests/$CASE_NAME
-  APP_WIN_DIR="$CASES_ROOT_WIN\\$CASE_NAME\\"
-  rm -rf "$APP_DIR"
+  local folder=${2:-}
+  rm -rf "$WINEPREFIX/drive_c/launcher-tests/$CASE_NAME"
+  APP_DIR=$WINEPREFIX/drive_c/launcher-tests/$CASE_NAME${folder:+/${folder//\\//}}
+  APP_WIN_DIR="$CASES_ROOT_WIN\\$CASE_NAME\\${folder:+$folder\\}"
   mkdir -p "$APP_DIR"
   cp "$LAUNCHER_EXE" "$APP_DIR/$APP_NAME"
   LAUNCHER_OUT=$APP_DIR.stdout

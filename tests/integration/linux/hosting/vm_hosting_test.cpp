@@ -2,6 +2,7 @@
 // host that calls them in the launcher's order and reads its settings file as the launcher
 // does. Each run is a process of its own, since a process can host one VM only.
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -270,6 +271,22 @@ TEST_P(HostingTest, StreamsGoToTheirFilesWithTheirPictures) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(app.Read("logs/out_" + year + ".log"), "to out\n") << "replaced";
   EXPECT_EQ(app.Read("logs/err_" + year + ".log"), "old err\nto err\n") << "appended";
+}
+
+// One moment names both files, milliseconds and all: both streams open one file, each with
+// its own file stream, and both outputs land in it.
+TEST_P(HostingTest, OnePictureNamesOneFileThatBothStreamsAppendTo) {
+  const std::string file = "logs\\%yyyy-MM-dd_HH-mm-ss.L%.log";
+  AppFolder& app = MakeProbeApp(Settings(
+      "hosting.Probe", "[Application]\nOutput File=" + file +
+                           "\nOutput Append=yes\nError File=" + file + "\nError Append=yes\n"));
+  EXPECT_EQ(RunProbe(app, {"streams"}).exitCode, 0);
+  std::vector<std::string> logs = app.Files();
+  logs.erase(std::remove_if(logs.begin(), logs.end(),
+                            [](const std::string& name) { return name.rfind("logs/", 0) != 0; }),
+             logs.end());
+  ASSERT_EQ(logs.size(), 1u) << ::testing::PrintToString(logs);
+  EXPECT_EQ(app.Read(logs[0]), "to out\nto err\n");
 }
 
 TEST_P(HostingTest, StreamFoldersAreCreatedAndAnUnopenableFileIsDescribed) {

@@ -16,7 +16,7 @@
 # Unicode); the helpers turn them into the log's JSON form (log_record.h).
 #
 # Set here: FAKE_HOME (the home's Windows path, no trailing backslash), FAKE_LOG (the log's
-# Unix path, beside the application folder so that it never counts as a file left behind).
+# Unix path, beside the case's folder so that it never counts as a file left behind).
 
 FAKE_JVM_VARIANTS=${FAKE_JVM_DIR:-$LAUNCHER_BUILD_DIR/fake_jvm}
 FAKE_HOME=
@@ -48,12 +48,25 @@ fake_settings() {
   app_write_settings "$text"$'\n'
 }
 
+# fake_settings_utf16 LINE...: the same in UTF-16 with its byte-order mark, the form in which
+# Windows reads every character of a settings file. The private-use character U+F8FF stands
+# for the unit D800, a lone surrogate, which no UTF-8 text can carry.
+fake_settings_utf16() {
+  local name unit bytes='\xff\xfe'
+  name=$(app_settings_name) || return 1
+  for unit in $(printf '%s\r\n' "$@" | iconv -f UTF-8 -t UTF-16LE | od --endian=little -An -v -tx2); do
+    [ "$unit" = f8ff ] && unit=d800
+    bytes+="\\x${unit:2:2}\\x${unit:0:2}"
+  done
+  printf "$bytes" >"$APP_DIR/$name"
+}
+
 # fake_role ROLE[,ROLE...]: the part the VM plays in the next start.
 fake_role() { export FAKE_JVM_ROLE=$1; }
 
 # fake_start [ARGUMENTS...]: launcher_start with a fresh, empty VM log.
 fake_start() {
-  FAKE_LOG=$APP_DIR.fakejvm.log
+  FAKE_LOG=$WINEPREFIX/drive_c/launcher-tests/$CASE_NAME.fakejvm.log
   rm -f "$FAKE_LOG"
   export FAKE_JVM_LOG="${CASES_ROOT_WIN}\\$CASE_NAME.fakejvm.log"
   launcher_start "$@"
