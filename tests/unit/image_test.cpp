@@ -92,7 +92,7 @@ TEST(Image, Layout) {
            {elf({}, 1).substr(0, 51), 'E', 't'},
            {shortElf, 'E', 't'},
            {elf({{kLoad, 0, 16}}).replace(54, 1, 1, '\x20'), 'E', 'n'},
-           {elf({}, 3), 'E', 'n'},
+           {elf({}, 3).substr(0, 16), 'E', 'n'},
            {pe({{0x400, 0x200}, {0xE00, 0x200}, {0xFFFFFFFF, 0}}), 'P', 'c'},
            {pe({{0x400, 0x200}, {0xE00, 0x201}}), 'P', 't'},
            {pe({{0xFFFFFFFF, 0xFFFFFFFF}}), 'P', 't'},

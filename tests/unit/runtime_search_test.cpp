@@ -158,6 +158,7 @@ TEST(RuntimeSearch, RanksAndSelectsAmongRegistryRuntimes) {
            {"rre 1.9 a ibm 1.9 b jdk 1.6 c jre 1.8 d", "JVM Source=only_JDK", "c/jre/"},
            {"jre 9 - jre 10 = jre 9.1 a: jre 1.8 b", "", "b/"}, // no or an empty JavaHome
            {"jre 1.8 a jre 1.7 b:s", "JVM Type=server", "b/"},
+           {"jre 1.7 a:s jre 1.8 b", "", "b/"}, // a server VM counts only under favor_server
            {"jdk 1.8 a jdk 1.7 b:s", "JVM Type=favor_server", "b/jre/"},
            {"jre 1.8 a:cs jre 1.7 b:s", "JVM Type=favor_server", "b/"}, // JREs: client first
            {"jdk 1.6 a jre 1.8 b:s", "JVM Type=favor_server\nJVM Source=favor_JDK", "a/jre/"},

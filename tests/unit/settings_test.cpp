@@ -197,9 +197,10 @@ TEST(Ini, ReadsAsTheProfileFunctionsDo) {
       {Utf16(text, false), L"S\u00ef", L"k", L"Gr\u00fc\u00dfe \U0001F600"},
       {"\xEF\xBB\xBF" + ToUtf8(text), L"S\u00ef", L"k", L"Gr\u00fc\u00dfe \U0001F600"},
       // Unmarked bytes that are no UTF-8 read as Latin-1.
-      {"[A]\nk=\xE9\xE2\x82\xAC\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xE2\x82"s, L"A", L"k",
-       L"\u00e9\u20ac\u00c0\u00af\u00ed\u00a0\u0080\u00f4\u0090\u0080\u0080\u00e2\u0082"},
-      {Utf16(L"[A]\rk=\xD800", true) + "\x01", L"A", L"k", L"\uFFFD"}, // a dangling odd byte
+      {"[A]\nk=\xE9\xE2\x82\xAC\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xE2\x82\xF4\x8F\xBF\xBF"s, L"A",
+       L"k",
+       L"\u00e9\u20ac\u00c0\u00af\u00ed\u00a0\u0080\u00f4\u0090\u0080\u0080\u00e2\u0082\U0010FFFF"},
+      {Utf16(L"[A]\rk=\xDFFF", true) + "\x01", L"A", L"k", L"\uFFFD"}, // a dangling odd byte
   };
   for (const auto& c : cases) {
     EXPECT_EQ(IniDocument(c.bytes).Get(c.section, c.key), c.value)

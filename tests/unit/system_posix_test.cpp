@@ -22,7 +22,7 @@ namespace {
 using testing::ScopedEnvironmentVariable;
 
 // A FIFO, a device or a folder where a file is expected counts as absent, and nothing waits to
-// open it; a VM library that cannot be loaded is never opened and says why.
+// open it; a VM library that cannot be loaded never reaches the dynamic loader and says why.
 TEST(Posix, OnlyRegularFilesAreReadAndNothingBlocks) {
   testing::ScratchFolder folder;
   const std::wstring fifo = folder.Path(L"fifo"), zero = folder.Path(L"zero");
@@ -77,7 +77,7 @@ TEST(Posix, SettingsFilesAndTheirMessages) {
   EXPECT_FALSE(IniFile(folder.Path(L"folder.ini")).WriteString(L"A", L"k", L"v"));
 
   ScopedEnvironmentVariable home(L"HOME", L"/home/someone/"), config(L"XDG_CONFIG_HOME", L"no/abs");
-  EXPECT_EQ(UserSettingsRoot(), L"/home/someone/.config"); // a relative $XDG_CONFIG_HOME is not
+  EXPECT_EQ(UserSettingsRoot(), L"/home/someone/.config"); // a relative $XDG_CONFIG_HOME is no root
 }
 
 } // namespace
