@@ -135,6 +135,8 @@ TEST(RuntimeSearch, SourcesComeInTheirOrder) {
   s.jrePath = folder.Path(L"x86");
   folder.Write(L"x86/release", "IMPLEMENTOR=\"IBM Corporation\"\n");
   expect(RuntimeSource::kJrePath, x86 + client, true, true);
+  s.pairProduct.clear(); // relaunched only with a paired program
+  expect(RuntimeSource::kJrePath, x86 + client, false, true);
   s.jvmType = kJvmTypeServer; // neither "JRE Path" nor the shipped runtime has a server VM
   expect(RuntimeSource::kRegistry, ibm + server, false, true);
 }
