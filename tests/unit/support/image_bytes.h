@@ -1,6 +1,6 @@
 #pragma once
 
-// Image headers made byte by byte for the architecture tests.
+// Executable images made byte by byte; each field is written only where it fits in the file.
 
 #include <cstdint>
 #include <string>
@@ -8,35 +8,32 @@
 
 namespace launcher::test {
 
-// A PE file of `size` bytes: "MZ", e_lfanew, and at that offset "PE\0\0" and Machine, each
-// written only where it fits.
+// A PE file: "MZ", e_lfanew, and at that offset "PE\0\0" and Machine.
 std::string MakePeBytes(size_t size, int32_t lfanew, uint16_t machine);
 
-// The first bytes of an ELF file: magic, class (1 or 2), data encoding (1 little, 2 big) and
-// e_machine in that encoding, padded to `size`.
+// An ELF file's first bytes: magic, class (1: 32-bit, 2: 64-bit), data encoding (1: little,
+// 2: big endian) and e_machine in that encoding.
 std::string MakeElfBytes(unsigned char elfClass, unsigned char encoding, uint16_t machine,
                          size_t size = 64);
 
-// An ELF file of `size` bytes (class 1 or 2, encoding 1 or 2) whose program header table at
-// `tableOffset` lists one segment per entry: type, p_offset, p_filesz. Written only where it
-// fits.
+// An ELF file whose program header table at `tableOffset` lists these segments.
 struct ElfSegment {
   uint32_t type;
-  uint64_t offset;
-  uint64_t fileBytes;
+  uint64_t offset, fileBytes;
 };
 std::string MakeElfWithSegments(unsigned char elfClass, unsigned char encoding,
                                 uint64_t tableOffset, const std::vector<ElfSegment>& segments,
                                 size_t size);
 
-// A PE file of `size` bytes with headers at 0x80, an optional header of `optionalSize` bytes
-// and one section per entry: PointerToRawData, SizeOfRawData. Written only where it fits.
+// A PE file with headers at 0x80, an optional header of `optionalSize` bytes and these sections.
 struct PeSection {
-  uint32_t rawPointer;
-  uint32_t rawSize;
+  uint32_t rawPointer, rawSize;
 };
 std::string MakePeWithSections(uint16_t optionalSize, const std::vector<PeSection>& sections,
                                size_t size);
+
+// A VM library in this platform's image format: 32-bit x86, or of this program's machine.
+std::string HostVmImage(bool x86);
 
 inline const unsigned char* Bytes(const std::string& text) {
   return reinterpret_cast<const unsigned char*>(text.data());

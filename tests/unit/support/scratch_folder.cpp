@@ -11,29 +11,34 @@
 #include "base/text.h"
 
 namespace launcher::testing {
+namespace {
+
+std::filesystem::path FsPath(const std::wstring& path) {
+  return std::filesystem::u8path(ToUtf8(path));
+}
+
+} // namespace
 
 ScratchFolder::ScratchFolder() {
-  std::random_device seed;
-  std::mt19937_64 random(seed());
-  const std::filesystem::path base = std::filesystem::temp_directory_path();
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    const std::filesystem::path candidate =
-        base / ("launcher-unit-" + std::to_string(random() % 1000000000000ULL));
+  std::mt19937_64 random(std::random_device{}());
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const std::wstring candidate =
+        (std::filesystem::temp_directory_path() /
+         ("launcher-unit-" + std::to_string(random() % 1000000000000ULL)))
+            .wstring();
     std::error_code error;
-    if (std::filesystem::create_directory(candidate, error)) {
-      path_ = candidate.wstring();
-      while (path_.size() > 1 && path_.back() == kPathSeparator) {
-        path_.pop_back();
-      }
-      return;
+    if (std::filesystem::create_directory(FsPath(candidate), error)) {
+      path_ = candidate;
     }
   }
-  throw std::runtime_error("cannot create a temporary folder");
+  if (path_.empty()) {
+    throw std::runtime_error("cannot create a temporary folder");
+  }
 }
 
 ScratchFolder::~ScratchFolder() {
   std::error_code error;
-  std::filesystem::remove_all(std::filesystem::path(path_), error);
+  std::filesystem::remove_all(FsPath(path_), error);
 }
 
 std::wstring ScratchFolder::Path(std::wstring_view name) const {
@@ -41,11 +46,16 @@ std::wstring ScratchFolder::Path(std::wstring_view name) const {
 }
 
 std::wstring ScratchFolder::Write(std::wstring_view name, std::string_view bytes) const {
-  const std::wstring file = Path(name);
-  if (!WriteWholeFile(file, bytes)) {
+  std::filesystem::create_directories(FsPath(Path(name)).parent_path());
+  if (!WriteWholeFile(Path(name), bytes)) {
     throw std::runtime_error("cannot write a test file");
   }
-  return file;
+  return Path(name);
+}
+
+std::wstring ScratchFolder::MakeFolder(std::wstring_view name) const {
+  std::filesystem::create_directories(FsPath(Path(name)));
+  return Path(name);
 }
 
 ScopedEnvironmentVariable::ScopedEnvironmentVariable(std::wstring name, const std::wstring& value)
@@ -63,17 +73,6 @@ ScopedCurrentFolder::ScopedCurrentFolder(const std::wstring& path) : old_(Curren
 
 ScopedCurrentFolder::~ScopedCurrentFolder() {
   SetCurrentFolder(old_);
-}
-
-std::string Utf16Bytes(std::wstring_view text, bool littleEndian) {
-  std::string bytes = littleEndian ? "\xFF\xFE" : "\xFE\xFF";
-  for (char16_t unit : ToUtf16(text)) {
-    const char low = static_cast<char>(unit & 0xFF);
-    const char high = static_cast<char>(unit >> 8);
-    bytes += littleEndian ? low : high;
-    bytes += littleEndian ? high : low;
-  }
-  return bytes;
 }
 
 } // namespace launcher::testing
