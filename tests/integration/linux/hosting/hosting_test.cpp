@@ -12,7 +12,9 @@ namespace {
 
 using namespace testing;
 
-const std::string kWord = "\xC3\xBC\xE2\x82\xAC\xF0\x9F\x98\x80"; // ü€😀
+// U+007F, U+0080, U+07FF, U+0800, U+FFFF, U+10000, U+10FFFF: where encodings change.
+const std::string kWord =
+    "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
 const std::string kNoVm = "JNI exception: failed to create the Java VM\nReason: ";
 const Strings kClassPath = {"prop", "java.class.path", "res", "planted.txt"};
 const Layout kPlanted = {{"../planted.txt", ""}}; // in the folder the application starts in
@@ -26,8 +28,8 @@ std::string Hosted(const std::string& runtime = "", const std::string& applicati
 
 const Case kCases[] = {
     Case("ArgumentsThenCmdTokens", Hosted("", "Cmd=tail \"c d\" %WORD%\n"),
-         {"with blank", "", "quote\"inside", kWord, "-nosplash"}, 0,
-         "<with blank>\n<>\n<quote\"inside>\n<" + kWord + ">\n<-nosplash>\n<tail>\n<c d>\n<x>\n",
+         {"with blank", "", "quotes\"in'side", kWord, "-nosplash"}, 0,
+         "<with blank>\n<>\n<quotes\"in'side>\n<" + kWord + ">\n<-nosplash>\n<tail>\n<c d>\n<x>\n",
          "", {}, {{"WORD", "x"}}),
     // On the class path only what the settings name, and no separator after the last entry.
     Case("ClassPathForms", Hosted("", "", "lib\\*.jar;\\lib\\fixtures.jar;lib/fixtures.jar"),
