@@ -3,10 +3,10 @@
 // The harness of the Linux integration tests. An application is laid out as a user ships it:
 // the launcher (or the test host, hosting/vm_host_probe) copied under the application's name
 // into my.apps/ of a fresh folder, beside lib/fixtures.jar and the files of the case. Started in
-// that fresh folder, it is judged by exit code, output and the files it leaves (and killed past
-// a generous bound). Placeholders {app} (the launcher's folder), {home} (the
-// runtime under test), {jdk17} and {jdk25} are filled in in settings, files, arguments and
-// environment, and put back in place of those paths in what the program printed.
+// that fresh folder, it is judged by exit code, output and the files it leaves, and killed past
+// a generous bound. Placeholders {app} (the launcher's folder), {home} (the runtime under test),
+// {jdk17} and {jdk25} are filled in in settings, files, arguments and environment, and put back
+// in place of those paths in what the program printed.
 
 #include <map>
 #include <optional>
@@ -68,7 +68,8 @@ struct Case {
 
 // Lays out, starts and judges a case: exit code, output, and no file made or removed.
 void Check(const Case& c, const std::string& home = "");
-class LauncherTest : public testing::TestWithParam<Case> {}; // Check(GetParam())
+// A table of cases: INSTANTIATE_TEST_SUITE_P(Name, LauncherTest, ValuesIn(kCases), CaseName).
+class LauncherTest : public testing::TestWithParam<Case> {};
 inline std::string CaseName(const testing::TestParamInfo<Case>& info) {
   return info.param.name;
 }
