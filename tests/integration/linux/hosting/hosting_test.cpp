@@ -63,8 +63,13 @@ const Case kCases[] = {
          StartsWith("java.lang.IllegalStateException: boom " + kWord +
                     "\n\tat fixtures.App.main(App.java:"),
          {}, {{"LC_ALL", "C"}, {"LANG", "C"}}),
-    Case("IbmRuntimeWaitsForTheVmToEnd", Hosted(), {"daemon", "4"}, 4, "", "", {},
-         {{"HOSTING_PROBE_IBM", "1"}}),
+    // On IBM's runtime (by its folder's name or its release file) the main thread waits for the
+    // VM to end.
+    Case("IbmRuntime", Hosted("JRE Path=ibm-java\n"), {"daemon", "4"}, 4, "", "",
+         {{"../ibm-java/lib", "@link:{home}/lib"}}),
+    Case("IbmRuntimeByRelease", Hosted("JRE Path=j9\n"), {"daemon", "4"}, 4, "", "",
+         {{"../j9/lib", "@link:{home}/lib"},
+          {"../j9/release", "IMPLEMENTOR=\"IBM Corporation\"\n"}}),
     // The runtime's launcher helper reports a class it cannot run and ends the VM itself;
     // without the boot loader's export, FindClass and GetStaticMethodID are asked.
     Case("MissingMainClass", Hosted("Main Class=fixtures.Missing\n"), {}, 1, "",

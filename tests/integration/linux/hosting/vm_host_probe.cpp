@@ -1,8 +1,8 @@
 // A host of the Java VM made of the launcher's hosting functions, called in the launcher's
 // order, reading the settings file beside it; the VM library is HOSTING_PROBE_JVM. It goes where
 // the launcher cannot on this machine: HOSTING_PROBE_NO_BOOT_LOADER as on a runtime without
-// JVM_FindClassFromBootLoader, HOSTING_PROBE_IBM as on IBM's, and HOSTING_PROBE_REPORT_STACK
-// prints the stack size of the thread that runs main.
+// JVM_FindClassFromBootLoader; HOSTING_PROBE_REPORT_STACK prints the stack size of the thread
+// that runs main.
 
 #include <pthread.h>
 
@@ -47,7 +47,6 @@ int main(int argc, char** argv) {
   request.mainClass = settings.mainClass;
   request.failureCheck = settings.failureCheck;
   request.showExceptionDialog = ShowJavaExceptionDialog;
-  request.ibmRuntime = std::getenv("HOSTING_PROBE_IBM") != nullptr;
   if (std::getenv("HOSTING_PROBE_REPORT_STACK") != nullptr) {
     request.mainStarting = [] {
       pthread_attr_t attributes;
