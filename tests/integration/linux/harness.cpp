@@ -6,14 +6,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace launcher_test {
 namespace fs = std::filesystem;
 namespace {
 
 std::string ReadFile(const std::string& path, size_t limit = std::string::npos) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {}).substr(0, limit);
+  std::ostringstream bytes;
+  bytes << std::ifstream(path, std::ios::binary).rdbuf();
+  return bytes.str().substr(0, limit);
 }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {

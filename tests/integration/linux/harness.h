@@ -73,6 +73,9 @@ class LauncherTest : public testing::TestWithParam<Case> {};
 inline std::string CaseName(const testing::TestParamInfo<Case>& info) {
   return info.param.name;
 }
+inline void PrintTo(const Case& c, std::ostream* out) {
+  *out << c.name;
+}
 
 // Settings for fixtures.App from lib/*.jar; the lines given come first in their section, and
 // so win over the defaults after them.
