@@ -12,9 +12,10 @@ namespace {
 
 using namespace testing;
 
-// U+007F, U+0080, U+07FF, U+0800, U+FFFF, U+10000, U+10FFFF: where encodings change.
+// U+007F, U+0800, U+0080, U+FFFF, U+07FF, U+10000, U+10FFFF: where encodings change length,
+// each after one of another length.
 const std::string kWord =
-    "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
+    "\x7F\xE0\xA0\x80\xC2\x80\xEF\xBF\xBF\xDF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
 const std::string kNoVm = "JNI exception: failed to create the Java VM\nReason: ";
 const Strings kClassPath = {"prop", "java.class.path", "res", "planted.txt"};
 const Layout kPlanted = {{"../planted.txt", ""}}; // in the folder the application starts in
