@@ -20,6 +20,7 @@ const Case kCases[] = {
     Case("EmptyMainClass", Ini("Main Class=\n"), {}, 255, "", kNoMainClass),
     Case("MainClassInAnotherSection", "[Application]\nMain Class=fixtures.App\n" + kDecoy, {}, 255,
          "", kNoMainClass),
+    Case("QuotedValue", Ini("Main Class=\"fixtures.App\"\n"), {"ok"}, 0, "<ok>\n", ""),
     Case("Renamed", Ini(""), {"ok"}, 0, "<ok>\n", "",
          {{"launcher.ini", kDecoy}, {"../my.ini", kDecoy}}),
     Case("VersionedName", Ini(""), {"ok"}, 0, "<ok>\n", "", {{"MyApp-1.ini", kDecoy}}, {},
