@@ -36,6 +36,8 @@ const Case kCases[] = {
     Case("MinimumVersion25", Ini("Minimum Version=25\n"), kWhich, 0, Chosen("25", "{jdk25}"), ""),
     Case("PreferredInOrder", Ini("Preferred versions=9;17;25\n"), kWhich, 0,
          Chosen("17", "{jdk17}"), ""),
+    // Installed runtimes since Java 9 have no jre folder: JREs, for "JVM Source".
+    Case("JreOnly", Ini("JVM Source=only_JRE\n"), kWhich, 0, Chosen("25", "{jdk25}"), ""),
     Case("ServerVm", Ini("Maximum Version=17\nJVM Type=server\n"), kWhich, 0,
          Chosen("17", "{jdk17}"), ""),
     Case("JrePathWithoutVm", Ini("Maximum Version=17\nJRE Path=/nonexistent\n"), kWhich, 0,
