@@ -1,47 +1,19 @@
-// The paired program of the runtime-search tests. It records the argument vector it was
-// started with (as /proc/self/cmdline holds it: each argument followed by a NUL) in
-// paired-report beside itself, and ends with the exit code written in paired-exit-code beside
-// itself (0 when there is none).
+// The paired program of the tests: writes the argument vector it was started with (as
+// /proc/self/cmdline holds it, each argument followed by a NUL) to paired-report beside itself,
+// and ends with the code written in paired-exit-code beside itself.
 
-#include <cstdio>
-#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
-#include <unistd.h>
-
-namespace {
-
-std::string OwnFolder() {
-  std::string path(4096, '\0');
-  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
-  path.resize(length > 0 ? static_cast<size_t>(length) : 0);
-  return path.substr(0, path.rfind('/') + 1);
-}
-
-} // namespace
 
 int main() {
-  const std::string folder = OwnFolder();
-  std::string arguments;
-  if (FILE* cmdline = fopen("/proc/self/cmdline", "rb")) {
-    char buffer[4096];
-    size_t got;
-    while ((got = fread(buffer, 1, sizeof buffer, cmdline)) > 0) {
-      arguments.append(buffer, got);
-    }
-    fclose(cmdline);
-  }
-  const std::string report = folder + "paired-report";
-  if (FILE* out = fopen((report + ".partial").c_str(), "wb")) {
-    fwrite(arguments.data(), 1, arguments.size(), out);
-    fclose(out);
-    rename((report + ".partial").c_str(), report.c_str());
-  }
-  int exitCode = 0;
-  if (FILE* code = fopen((folder + "paired-exit-code").c_str(), "rb")) {
-    if (fscanf(code, "%d", &exitCode) != 1) {
-      exitCode = 0;
-    }
-    fclose(code);
-  }
-  return exitCode;
+  const std::string self = std::filesystem::read_symlink("/proc/self/exe");
+  const std::string folder = self.substr(0, self.rfind('/') + 1);
+  // Whole or not at all, for a test that waits for it.
+  std::ofstream(folder + "paired-report.partial", std::ios::binary)
+      << std::ifstream("/proc/self/cmdline", std::ios::binary).rdbuf();
+  std::filesystem::rename(folder + "paired-report.partial", folder + "paired-report");
+  int code = 0;
+  std::ifstream(folder + "paired-exit-code") >> code;
+  return code;
 }
