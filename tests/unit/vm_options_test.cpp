@@ -37,13 +37,15 @@ TEST(ClassPath, EntriesResolveBelowTheLauncherFolder) {
       {Native(L"\\app\\lib\\*.jar"), {L"a.jar", L"b.jar", Native(L"x;y.jar")}},
       {Native(L"\\app\\lib\\*"), {L"a.jar", L"classes"}},
       {Native(L"\\app\\app.jar"), {L"app.jar"}},
-      {Native(L"\\\\srv\\*.jar"), {L"z.jar"}}};
+      {Native(L"\\\\srv\\*.jar"), {L"z.jar"}},
+      {Native(L"\\app\\x;y\\*.jar"), {L"c.jar"}}};
   const NameSearch search = [&](const std::wstring& pattern) {
     const auto found = listing.find(pattern);
     return found == listing.end() ? std::vector<std::wstring>{} : found->second;
   };
   ScopedEnvironmentVariable lib(L"CLASS_PATH_TEST_LIB", L"lib");
   ScopedEnvironmentVariable empty(L"CLASS_PATH_TEST_EMPTY", L"");
+  ScopedEnvironmentVariable split(L"CLASS_PATH_TEST_SPLIT", Native(L"x;y"));
   // Settings are written with "\" and ";" on every platform; absolute ones here in the host's.
   for (const auto& [setting, embed, classPath] :
        std::initializer_list<std::tuple<std::wstring, bool, const wchar_t*>>{
@@ -57,10 +59,13 @@ TEST(ClassPath, EntriesResolveBelowTheLauncherFolder) {
             L"\\app\\lib\\a.jar;\\app\\lib\\classes"},
            {Native(L"\\\\srv\\x.jar;;\\\\srv\\y.jar;"), false, L"\\\\srv\\x.jar;\\\\srv\\y.jar"},
            {Native(L"\\\\srv\\*.jar"), false, L"\\\\srv\\z.jar"},
+           {L"%CLASS_PATH_TEST_SPLIT%\\*.jar;\\app.jar", false, L"\\app\\app.jar"}, // "x;y" folder
            {L".;\\app.jar", false, L".;\\app\\app.jar"}}) { // the current folder only where named
     EXPECT_EQ(BuildClassPath(setting, embed, Native(L"\\app\\tool"), search), Native(classPath))
         << ToUtf8(setting);
   }
+  // A launcher folder whose name holds the list separator can name nothing.
+  EXPECT_EQ(BuildClassPath(L"\\app.jar", true, Native(L"\\a;pp\\tool"), search), L"");
   testing::ScratchFolder folder; // the file system's listing
   folder.Write(L"lib/a.jar");
   EXPECT_EQ(BuildClassPath(L"\\lib\\*.jar;\\lib\\b.jar", false, folder.Path(L"tool")),

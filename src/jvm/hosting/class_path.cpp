@@ -25,6 +25,15 @@ void AppendSettingEntry(std::wstring& classPath, std::wstring_view entry) {
   }
 }
 
+// A file found by a search. A path that holds the list separator (in its name, in a folder
+// named in the settings or in the launcher's own folder) cannot be named on a class path: it
+// would be read as several entries, some of them relative to the current folder.
+void AppendFoundPath(std::wstring& classPath, const std::wstring& path) {
+  if (path.find(kPathListSeparator) == std::wstring::npos) {
+    AppendPath(classPath, path);
+  }
+}
+
 } // namespace
 
 ClassPathSearch ClassPathSearchFor(std::wstring_view entry, bool isAbsolute,
@@ -49,7 +58,7 @@ std::wstring BuildClassPath(std::wstring_view setting, bool embedJar,
   const std::wstring launcherFolder = StripPathComponents(modulePath, 1);
   std::wstring classPath;
   if (embedJar) {
-    classPath = modulePath;
+    AppendFoundPath(classPath, modulePath);
   }
   for (std::wstring& entry : SplitList(setting, L';')) {
     ExpandEnvironment(entry);
@@ -68,11 +77,7 @@ std::wstring BuildClassPath(std::wstring_view setting, bool embedJar,
     }
     const ClassPathSearch where = ClassPathSearchFor(entry, isAbsolute, launcherFolder);
     for (const std::wstring& name : search(where.pattern)) {
-      // A file whose name holds the list separator cannot be named on a class path: it
-      // would be read as two entries, one of them relative to the current folder.
-      if (name.find(kPathListSeparator) == std::wstring::npos) {
-        AppendPath(classPath, where.prefix + name);
-      }
+      AppendFoundPath(classPath, where.prefix + name);
     }
   }
   return classPath;
