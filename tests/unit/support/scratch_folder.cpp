@@ -67,12 +67,4 @@ ScopedEnvironmentVariable::~ScopedEnvironmentVariable() {
   WriteEnvironmentVariable(name_, old_.value_or(std::wstring()));
 }
 
-ScopedCurrentFolder::ScopedCurrentFolder(const std::wstring& path) : old_(CurrentFolder()) {
-  SetCurrentFolder(path);
-}
-
-ScopedCurrentFolder::~ScopedCurrentFolder() {
-  SetCurrentFolder(old_);
-}
-
 } // namespace launcher::testing

@@ -1,7 +1,7 @@
 #pragma once
 
-// A fresh temporary folder, removed with everything in it; an environment variable and the
-// current folder changed for the length of a test.
+// A fresh temporary folder, removed with everything in it; an environment variable changed for
+// the length of a test.
 
 #include <optional>
 #include <string>
@@ -36,15 +36,6 @@ public:
 private:
   std::wstring name_;
   std::optional<std::wstring> old_;
-};
-
-class ScopedCurrentFolder {
-public:
-  explicit ScopedCurrentFolder(const std::wstring& path);
-  ~ScopedCurrentFolder();
-
-private:
-  std::wstring old_;
 };
 
 } // namespace launcher::testing
