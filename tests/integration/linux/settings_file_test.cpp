@@ -33,6 +33,8 @@ const Case kCases[] = {
     Case("Largest", Padded(Ini(""), 16 << 20), {"ok"}, 0, "<ok>\n", ""),
     // A FIFO counts as absent, and nothing waits on it.
     Case("Fifo", std::nullopt, {}, 255, "", kNoMainClass, {{"tool.ini", "@fifo"}}),
+    Case("EndlessDevice", std::nullopt, {}, 255, "", kNoMainClass,
+         {{"tool.ini", "@link:/dev/zero"}}),
     Case("PerUserFifo", Ini("") + "[Product Information]\nProduct Name=P\nProduct Code=C\n", {"ok"},
          0, "<ok>\n", "", {{"../P/C/tool.ini", "@fifo"}}),
     Case("TooLarge", Padded(Ini(""), (16 << 20) + 1), {}, 255, "",
