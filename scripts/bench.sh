@@ -214,7 +214,10 @@ results="$work/results.txt"
 loadBefore="$(cut -d' ' -f1-3 /proc/loadavg)"
 say "measuring: 1 warm-up round and $rounds rounds of ${#variants[@]} runs"
 for ((round = 0; round <= rounds; round++)); do
-  for variant in "${variants[@]}"; do
+  # Each round starts one variant further on, so that no way of starting always comes first,
+  # right after the heavy class-path runs that end the round before.
+  shift=$((round % ${#variants[@]}))
+  for variant in "${variants[@]:shift}" "${variants[@]:0:shift}"; do
     line="$(commandFor "$variant" "$measure" -q --)"
     read -r wall cpu rss code faults <<<"$line"
     [[ "$code" == 0 ]] || { say "$variant ended with $code in round $round"; exit 1; }
