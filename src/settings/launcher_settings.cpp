@@ -111,6 +111,9 @@ SettingsOutcome ReadSettings(const SettingsReader& reader, const std::wstring& m
   settings.jvmType = JvmTypeFromSetting(reader.Get(kSectionJavaRuntime, kKeyJvmType));
   ApplyJvmSource(reader.Get(kSectionJavaRuntime, kKeyJvmSource), settings);
   ApplyVmProvider(reader.Get(kSectionJavaRuntime, kKeyVmProvider), settings);
+  // Today's runtimes are looked for unless the file turns that off ("No" in any case).
+  settings.searchModernRuntimes =
+      !EqualsIgnoringAsciiCase(reader.Get(kSectionJavaRuntime, kKeySearchModernRuntimes), kValueNo);
 
   const std::wstring mainClass = reader.Get(kSectionJavaRuntime, kKeyMainClass);
   if (mainClass.empty()) {

@@ -39,13 +39,14 @@ struct LauncherSettings {
   bool jrockitFavored = false;
   bool sunFavored = true;
   bool ibmFavored = false;
-  std::wstring mainClass;          // "Main Class", with "/" in place of "."
-  bool failureCheck = false;       // [Application] "Failure Check" is "Yes"
-  bool overrideWorkingDir = false; // [Application] "Override WorkingDir" is "Yes"
-  std::wstring systemPath;         // "System Path"
-  std::wstring libraryPath;        // "Library Path"
-  std::wstring pairProduct;        // [Application] "Pair Product": the paired executable
-  bool pairReturnCode = false;     // [Application] "Pair Return Code" is "Yes"
+  bool searchModernRuntimes = true; // "Search Modern Runtimes" is anything but "No"
+  std::wstring mainClass;           // "Main Class", with "/" in place of "."
+  bool failureCheck = false;        // [Application] "Failure Check" is "Yes"
+  bool overrideWorkingDir = false;  // [Application] "Override WorkingDir" is "Yes"
+  std::wstring systemPath;          // "System Path"
+  std::wstring libraryPath;         // "Library Path"
+  std::wstring pairProduct;         // [Application] "Pair Product": the paired executable
+  bool pairReturnCode = false;      // [Application] "Pair Return Code" is "Yes"
 };
 
 class SettingsReader;

@@ -27,6 +27,7 @@ constexpr wchar_t kKeyMainClass[] = L"Main Class";
 constexpr wchar_t kKeySystemPath[] = L"System Path";
 constexpr wchar_t kKeyLibraryPath[] = L"Library Path";
 constexpr wchar_t kKeyVirtualMachineParameters[] = L"Virtual Machine Parameters";
+constexpr wchar_t kKeySearchModernRuntimes[] = L"Search Modern Runtimes";
 
 // [Application]
 constexpr wchar_t kKeyApplicationType[] = L"Application Type";
@@ -53,5 +54,6 @@ constexpr wchar_t kKeyPreferNativeSplashScreen[] = L"Preffer Native Splash Scree
 // Words with a fixed meaning in values.
 constexpr wchar_t kValueAny[] = L"any";         // "Minimum Version", "Maximum Version"
 constexpr wchar_t kValueService[] = L"service"; // "Application Type", exact case
+constexpr wchar_t kValueNo[] = L"No";           // "Search Modern Runtimes", any case
 
 } // namespace launcher

@@ -112,13 +112,15 @@ TEST(RuntimeSearch, SourcesComeInTheirOrder) {
   // source, VM library, relaunched, IBM's
   const auto expect = [&](RuntimeSource source, const std::wstring& dll, bool relaunch,
                           bool isIbm) {
-    const std::optional<RuntimeSearchResult> found = SearchForRuntime(s, app + L"t.exe", registry);
+    const std::optional<RuntimeSearchResult> found =
+        SearchForRuntime(s, app + L"t.exe", registry, ModernRuntimeSources{});
     ASSERT_TRUE(found) << ToUtf8(dll);
     EXPECT_EQ(found->source, source) << ToUtf8(dll);
     EXPECT_EQ(found->jvmDllPath, dll);
     EXPECT_EQ(found->relaunchPaired * 10 + found->ibmRuntime, relaunch * 10 + isIbm) << ToUtf8(dll);
   };
-  EXPECT_FALSE(SearchForRuntime(s, std::nullopt, registry)); // the 32-bit view needs a pair
+  // the 32-bit view needs a pair
+  EXPECT_FALSE(SearchForRuntime(s, std::nullopt, registry, ModernRuntimeSources{}));
   s.pairProduct = L"tool32";
   expect(RuntimeSource::kRegistry32BitView, x86 + client, true, false);
   ApplyVmProvider(L"any", s);

@@ -2,8 +2,9 @@
 
 // Where a Java runtime keeps its VM library and its other pieces, relative to its home
 // folder. Windows: "bin\server\jvm.dll" and its siblings, "bin\java.dll" marking a shipped
-// runtime. Linux: "lib/server/libjvm.so" and its siblings, each also in the older
-// "lib/<arch>/server/libjvm.so" layout (arch "amd64" on x86-64), and "lib/libjava.so".
+// runtime, "bin\javac.exe" a JDK. Linux: "lib/server/libjvm.so" and its siblings, each also in
+// the older "lib/<arch>/server/libjvm.so" layout (arch "amd64" on x86-64), "lib/libjava.so"
+// and "bin/javac".
 // Homes are joined to these names by plain concatenation, so they end in a separator.
 
 #include <string>
@@ -26,6 +27,9 @@ std::wstring ShippedRuntimeFolder();
 
 // The folder inside an old-style JDK that holds its runtime, with its separator.
 std::wstring JdkRuntimeFolder();
+
+// The Java compiler, relative to the home: a home that holds it is a JDK's.
+std::wstring JdkCompilerName();
 
 // Folders of a runtime, derived from the path of its VM library. No separator at the end.
 // Windows: home = the path less three components, bin = less two, lib = home + "\lib".

@@ -50,6 +50,10 @@ std::wstring ShippedRuntimeFolder() {
   return L"jre64/";
 }
 
+std::wstring JdkCompilerName() {
+  return L"bin/javac";
+}
+
 std::wstring JdkRuntimeFolder() {
   return L"jre/";
 }

@@ -28,6 +28,10 @@ std::wstring ShippedRuntimeFolder() {
   return L"jre64\\";
 }
 
+std::wstring JdkCompilerName() {
+  return L"bin\\javac.exe";
+}
+
 std::wstring JdkRuntimeFolder() {
   return L"jre\\";
 }

@@ -12,10 +12,12 @@ constexpr DWORD kKeyNameUnits = 256;
 
 } // namespace
 
-RegistryKey::RegistryKey(const std::wstring& path, bool use32BitView) : path_(path) {
+RegistryKey::RegistryKey(const std::wstring& path, bool use32BitView, RegistryHive hive)
+    : path_(path) {
   const REGSAM access = KEY_READ | (use32BitView ? KEY_WOW64_32KEY : 0);
+  const HKEY root = hive == RegistryHive::kCurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key) == ERROR_SUCCESS) {
+  if (RegOpenKeyExW(root, path.c_str(), 0, access, &key) == ERROR_SUCCESS) {
     handle_.reset(key);
   }
 }

@@ -6,6 +6,7 @@
 #include "base/path_rules.h"
 #include "jvm/discovery/image_file.h"
 #include "jvm/discovery/jvm_layout.h"
+#include "jvm/discovery/modern_runtime_search.h"
 #include "jvm/discovery/release_file.h"
 
 namespace launcher {
@@ -23,11 +24,6 @@ std::optional<std::wstring> FirstExisting(const std::wstring& home, JvmKind kind
     }
   }
   return std::nullopt;
-}
-
-bool InRange(const JavaVersion& version, const LauncherSettings& settings) {
-  return CompareVersions(settings.minimumVersion, version) <= 0 &&
-         CompareVersions(version, settings.maximumVersion) <= 0;
 }
 
 bool IsFavored(RuntimeVendor vendor, const LauncherSettings& settings) {
@@ -67,6 +63,11 @@ bool ComesBefore(const JvmCandidate& b, const JvmCandidate& a, int32_t jvmType, 
 }
 
 } // namespace
+
+bool IsInVersionRange(const JavaVersion& version, const LauncherSettings& settings) {
+  return CompareVersions(settings.minimumVersion, version) <= 0 &&
+         CompareVersions(version, settings.maximumVersion) <= 0;
+}
 
 FoundJvmLibrary FindJvmLibrary(const std::wstring& home, int32_t jvmType) {
   if (jvmType == kJvmTypeServer || jvmType == kJvmTypeFavorServer) {
@@ -142,7 +143,7 @@ void ScanVendorKey(RuntimeRegistry& registry, const VendorKey& key,
                    std::vector<JvmCandidate>& candidates) {
   for (const std::wstring& name : registry.ListVersionKeys(key.path, use32BitView)) {
     const JavaVersion version = ParseVersion(name, 0);
-    if (!InRange(version, settings)) {
+    if (!IsInVersionRange(version, settings)) {
       continue;
     }
     std::optional<JavaHomeProbe> probe =
@@ -213,9 +214,10 @@ bool CheckPairedRelaunch(const std::wstring& jvmDllPath, const std::wstring& pai
   return !pairProduct.empty() && IsX86ImageFile(jvmDllPath);
 }
 
-std::optional<RuntimeSearchResult> SearchForRuntime(const LauncherSettings& settings,
-                                                    const std::optional<std::wstring>& modulePath,
-                                                    RuntimeRegistry& registry) {
+std::optional<RuntimeSearchResult>
+SearchForRuntime(const LauncherSettings& settings, const std::optional<std::wstring>& modulePath,
+                 RuntimeRegistry& registry,
+                 const std::optional<ModernRuntimeSources>& modernSources) {
   if (!settings.jrePath.empty()) {
     const std::wstring home = EnsureTrailingSeparator(settings.jrePath);
     const FoundJvmLibrary library = FindJvmLibrary(home, settings.jvmType);
@@ -248,7 +250,11 @@ std::optional<RuntimeSearchResult> SearchForRuntime(const LauncherSettings& sett
                                  found->ibm};
     }
   }
-  return std::nullopt;
+  if (!settings.searchModernRuntimes) {
+    return std::nullopt;
+  }
+  return SearchModernRuntimes(
+      registry, modernSources ? *modernSources : SystemModernRuntimeSources(), settings);
 }
 
 } // namespace launcher

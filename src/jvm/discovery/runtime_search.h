@@ -3,11 +3,12 @@
 // Finding the Java runtime to host: the "JRE Path" setting, then a runtime shipped with the
 // application, then the vendors' registry in the native view and, when a paired program is
 // configured, in the 32-bit view. Registry runtimes are filtered by the version range, kind
-// and vendor of the settings, ranked, and picked by the "Preferred versions" list.
+// and vendor of the settings, ranked, and picked by the "Preferred versions" list. Only when
+// all of these find nothing, today's runtimes are looked for (modern_runtime_search.h): the
+// one place where an environment variable (JAVA_HOME) is consulted.
 //
-// No environment variable is consulted. VM library names and the shipped-runtime marker come
-// from jvm_layout.h, the registry from runtime_registry.h; everything here is the same on
-// both platforms.
+// VM library names and the shipped-runtime marker come from jvm_layout.h, the registry from
+// runtime_registry.h; everything here is the same on both platforms.
 
 #include <cstdint>
 #include <optional>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "base/java_version.h"
+#include "jvm/discovery/modern_runtime_sources.h"
 #include "jvm/discovery/runtime_registry.h"
 #include "settings/launcher_settings.h"
 
@@ -53,6 +55,9 @@ struct VendorKey {
 
 // The vendor keys in the order they are searched.
 const std::vector<VendorKey>& VendorKeys();
+
+// Whether "Minimum Version" <= version <= "Maximum Version", both bounds taken as they are.
+bool IsInVersionRange(const JavaVersion& version, const LauncherSettings& settings);
 
 // Whether the settings let the search open this key at all.
 bool IsVendorKeySearched(const VendorKey& key, const LauncherSettings& settings);
@@ -98,7 +103,14 @@ SearchRegistry(RuntimeRegistry& registry, const LauncherSettings& settings, bool
 // Product".
 bool CheckPairedRelaunch(const std::wstring& jvmDllPath, const std::wstring& pairProduct);
 
-enum class RuntimeSource { kJrePath, kShippedRuntime, kRegistry, kRegistry32BitView };
+enum class RuntimeSource {
+  kJrePath,
+  kShippedRuntime,
+  kRegistry,
+  kRegistry32BitView,
+  kModernRuntime,       // today's runtimes, hosted here
+  kModernRuntimePaired, // today's runtimes, a 32-bit one run through the paired program
+};
 
 struct RuntimeSearchResult {
   std::wstring jvmDllPath;
@@ -109,9 +121,12 @@ struct RuntimeSearchResult {
 };
 
 // The whole search in its fixed order. Without a module path the shipped runtime is not
-// looked for. Nothing when every source fails: the Missing-JRE step follows.
-std::optional<RuntimeSearchResult> SearchForRuntime(const LauncherSettings& settings,
-                                                    const std::optional<std::wstring>& modulePath,
-                                                    RuntimeRegistry& registry);
+// looked for. Today's runtimes come from modernSources, or without them from this process's
+// own (read only when the search gets that far). Nothing when every source fails: the
+// Missing-JRE step follows.
+std::optional<RuntimeSearchResult>
+SearchForRuntime(const LauncherSettings& settings, const std::optional<std::wstring>& modulePath,
+                 RuntimeRegistry& registry,
+                 const std::optional<ModernRuntimeSources>& modernSources = std::nullopt);
 
 } // namespace launcher
