@@ -14,6 +14,7 @@ ROOT=$WINEPREFIX/drive_c/launcher-tests/$CASE
 WROOT="C:\\launcher-tests\\$CASE"
 LOG=$ROOT.log
 export JVM_LOG=$WROOT.log
+unset JAVA_HOME # the launcher may take a runtime from it when it finds no other
 FAILS=0
 
 fail() { echo "FAIL: $*" >&2 && FAILS=$((FAILS + 1)); }

@@ -1,6 +1,7 @@
 # The runtimes that vendors register (written by "wine reg" in the native and the 32-bit view),
 # and which one the launcher takes. Every Java home holds an empty jvm.dll, which cannot be
-# loaded (193), so message 222 names the one taken. Only this case writes the registry.
+# loaded (193), so message 222 names the one taken. This case and modern_runtimes.sh write the
+# registry; ctest runs them one at a time.
 jre='HKLM\Software\JavaSoft\Java Runtime Environment'
 reg() { wine reg add "$2" /v JavaHome /d "$3" /f /reg:$1 >/dev/null 2>&1 || fail "reg add $2"; }
 unreg() { for view in 32 64; do wine reg delete 'HKLM\Software\JavaSoft' /f /reg:$view >/dev/null 2>&1; done; true; }
