@@ -6,7 +6,7 @@
 // runtimes (modern_runtime_search.h) have other shapes and may also lie under
 // HKEY_CURRENT_USER: they are read through the general questions below.
 //
-// Windows: the real registry (system_runtime_registry_win.cpp). Linux: the runtimes installed
+// Windows: the real registry (runtime_registry_win.cpp). Linux: the runtimes installed
 // in the system's runtime folders, presented in the same shape (runtime_folder_registry.h).
 // Tests put an in-memory registry in its place.
 
