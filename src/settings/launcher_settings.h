@@ -39,14 +39,15 @@ struct LauncherSettings {
   bool jrockitFavored = false;
   bool sunFavored = true;
   bool ibmFavored = false;
-  bool searchModernRuntimes = true; // "Search Modern Runtimes" is anything but "No"
-  std::wstring mainClass;           // "Main Class", with "/" in place of "."
-  bool failureCheck = false;        // [Application] "Failure Check" is "Yes"
-  bool overrideWorkingDir = false;  // [Application] "Override WorkingDir" is "Yes"
-  std::wstring systemPath;          // "System Path"
-  std::wstring libraryPath;         // "Library Path"
-  std::wstring pairProduct;         // [Application] "Pair Product": the paired executable
-  bool pairReturnCode = false;      // [Application] "Pair Return Code" is "Yes"
+  std::wstring mainClass;          // "Main Class", with "/" in place of "."
+  bool failureCheck = false;       // [Application] "Failure Check" is "Yes"
+  bool overrideWorkingDir = false; // [Application] "Override WorkingDir" is "Yes"
+  std::wstring systemPath;         // "System Path"
+  std::wstring libraryPath;        // "Library Path"
+  std::wstring pairProduct;        // [Application] "Pair Product": the paired executable
+  bool pairReturnCode = false;     // [Application] "Pair Return Code" is "Yes"
+  // "Search Modern Runtimes" is anything but "No" (in any case).
+  bool searchModernRuntimes = true;
 };
 
 class SettingsReader;

@@ -1,5 +1,6 @@
 #include "jvm/discovery/modern_runtime_search.h"
 
+#include <algorithm>
 #include <sstream>
 #include <tuple>
 
@@ -18,111 +19,89 @@ namespace {
 using namespace std::string_literals;
 using testing::ScratchFolder;
 
-// The source words of Machine, in the order of ModernRegistryKeys.
-const std::vector<std::string> kKeyWords = {"jdk",        "jre",   "tem",      "temjre", "eclipse",
-                                            "eclipsejre", "adopt", "adoptjre", "ms",     "zulu"};
-
-// A runtime home: the VM libraries of the kinds by letter (s c l h j, as in JvmKind) at their
-// first names, with x a 32-bit x86 image, J the Java compiler, 8 all in its "jre" folder; a
-// release file when release is not "-".
-std::wstring MakeHome(const ScratchFolder& folder, const std::wstring& home,
-                      const std::string& kinds, const std::string& release) {
-  const std::wstring base = home + (kinds.find('8') != std::string::npos ? L"/jre/" : L"/");
-  const std::string image = test::HostVmImage(kinds.find('x') != std::string::npos);
-  for (char kind : kinds) {
-    const size_t index = "sclhj"s.find(kind);
-    if (index != std::string::npos) {
-      folder.Write(base + ReplaceAll(JvmLibraryNames(JvmKind(index)).front(), L'\\', L'/'), image);
-    }
-  }
-  if (kinds.find('J') != std::string::npos) {
-    folder.Write(home + L"/" + ReplaceAll(JdkCompilerName(), L'\\', L'/'));
-  }
-  if (release != "-") {
-    folder.Write(home + L"/release", "IMPLEMENTOR=\"X\"\nJAVA_VERSION=\"" + release + "\"\n");
-  }
-  return folder.MakeFolder(home);
-}
-
-// A registry in memory with JAVA_HOME and one user's folder (u) beside it, written as words in
-// fours: "source name home release".
-// - source: old (the old JavaSoft JRE key), a word of kKeyWords, "cu." before it for
-//   HKEY_CURRENT_USER, ".32" after it for the 32-bit view; env: JAVA_HOME (name unused); user:
-//   an entry of u (home u/NAME).
-// - home: a folder made by MakeHome, written home:kinds (kinds "s" when not given); "-" for no
-//   value, "=" for an empty one.
+// A registry in memory, with JAVA_HOME and one user's folder (u) beside it, written as words
+// in fours: "source name home release".
+// - source: old (the old JavaSoft JRE key) or a key of ModernRegistryKeys by its word below,
+//   with "cu." before it for HKEY_CURRENT_USER, ".32" after it for the 32-bit view; env:
+//   JAVA_HOME; user: a folder of u (home u/NAME). The name is the key's subkey.
+// - home: a folder, written home:kinds: a VM library of each kind by letter (s c l h j as in
+//   JvmKind; s when none is given), x making them 32-bit x86 images, J adding the Java compiler,
+//   8 putting them in its "jre" folder. "-" for no value, "=" for an empty one.
+// - release: JAVA_VERSION of the home's release file, "-" for no release file.
 struct Machine : RuntimeRegistry {
-  struct Value {
-    RegistryHive hive;
-    bool x86;
-    std::wstring key, name;
-    std::optional<std::wstring> text;
-  };
-  std::vector<Value> values;
+  std::vector<std::tuple<RegistryHive, bool, std::wstring, std::wstring, std::wstring>> values;
   ModernRuntimeSources sources;
 
   Machine(const ScratchFolder& folder, const std::string& words) {
+    const std::string keyWords = " jdk jre tem temjre eclipse eclipsejre adopt adoptjre ms zulu ";
     sources.userRuntimeFolders = {folder.Path(L"u")};
     std::istringstream in(words);
     for (std::string source, name, home, release; in >> source >> name >> home >> release;) {
-      const size_t colon = home.find(':');
-      const std::string kinds = colon == std::string::npos ? "s" : home.substr(colon + 1);
-      home = home.substr(0, colon);
-      std::optional<std::wstring> text;
-      if (home == "=") {
-        text = L"";
-      } else if (home != "-") {
-        text = MakeHome(folder, FromUtf8(home), kinds, release);
+      const std::string kinds = home.find(':') == home.npos ? "s" : home.substr(home.find(':') + 1);
+      const std::wstring path = FromUtf8(home.substr(0, home.find(':')));
+      std::wstring text;
+      if (path != L"-" && path != L"=") {
+        const std::wstring base = path + (kinds.find('8') != kinds.npos ? L"/jre/" : L"/");
+        for (char kind : kinds) {
+          const size_t vm = "sclhj"s.find(kind);
+          if (vm != std::string::npos || kind == 'J') {
+            const std::wstring file = kind == 'J' ? path + L"/" + JdkCompilerName()
+                                                  : base + JvmLibraryNames(JvmKind(vm)).front();
+            folder.Write(ReplaceAll(file, L'\\', L'/'),
+                         test::HostVmImage(kinds.find('x') != kinds.npos));
+          }
+        }
+        if (release != "-") {
+          folder.Write(path + L"/release", "JAVA_VERSION=\"" + release + "\"\n");
+        }
+        text = folder.MakeFolder(path);
       }
-      const bool currentUser = source.rfind("cu.", 0) == 0;
-      const bool x86 = source.size() > 3 && source.compare(source.size() - 3, 3, ".32") == 0;
-      source = source.substr(currentUser ? 3 : 0);
-      source = source.substr(0, source.size() - (x86 ? 3 : 0));
-      const RegistryHive hive =
-          currentUser ? RegistryHive::kCurrentUser : RegistryHive::kLocalMachine;
+      const bool user = source.rfind("cu.", 0) == 0, x86 = source.find(".32") != source.npos;
+      source = source.substr(user ? 3 : 0, source.find('.', user ? 3 : 0) - (user ? 3 : 0));
+      const auto hive = user ? RegistryHive::kCurrentUser : RegistryHive::kLocalMachine;
       if (source == "env") {
-        sources.javaHome = text.value_or(L"");
+        sources.javaHome = text;
       } else if (source == "old") {
-        values.push_back({hive, x86, kJavaSoftJreKey + FromUtf8(name), L"JavaHome", text});
+        values.emplace_back(hive, x86, kJavaSoftJreKey + FromUtf8(name), L"JavaHome", text);
       } else if (source != "user") {
-        const auto word = std::find(kKeyWords.begin(), kKeyWords.end(), source);
-        EXPECT_NE(word, kKeyWords.end()) << source;
-        const ModernRegistryKey& key = ModernRegistryKeys()[word - kKeyWords.begin()];
-        values.push_back({hive, x86, key.path + FromUtf8(name) + key.valueKey,
-                          text ? key.valueName : L"Other", text});
+        const size_t at = keyWords.find(" " + source + " ");
+        EXPECT_NE(at, std::string::npos) << source;
+        const ModernRegistryKey& key =
+            ModernRegistryKeys()[std::count(keyWords.begin(), keyWords.begin() + at + 1, ' ') - 1];
+        values.emplace_back(hive, x86, key.path + FromUtf8(name) + key.valueKey,
+                            path == L"-" ? L"Other" : key.valueName, text);
       }
     }
   }
   std::vector<std::wstring> ListSubkeys(RegistryHive hive, const std::wstring& key,
                                         bool x86) override {
     std::vector<std::wstring> names;
-    for (const Value& value : values) {
-      if (value.hive == hive && value.x86 == x86 && value.key.rfind(key, 0) == 0) {
-        const size_t end = value.key.find(L'\\', key.size());
-        const std::wstring name =
-            value.key.substr(key.size(), end == std::wstring::npos ? end : end - key.size());
-        if (std::find(names.begin(), names.end(), name) == names.end()) {
-          names.push_back(name);
+    for (const auto& [h, view, path, name, text] : values) {
+      if (h == hive && view == x86 && path.rfind(key, 0) == 0) {
+        const std::wstring subkey =
+            path.substr(key.size(), path.find(L'\\', key.size()) - key.size());
+        if (std::find(names.begin(), names.end(), subkey) == names.end()) {
+          names.push_back(subkey);
         }
       }
     }
     return names;
   }
   std::optional<std::wstring> QueryText(RegistryHive hive, const std::wstring& key,
-                                        const std::wstring& name, bool x86) override {
-    for (const Value& value : values) {
-      if (value.hive == hive && value.x86 == x86 && value.key == key && value.name == name) {
-        return value.text;
+                                        const std::wstring& valueName, bool x86) override {
+    for (const auto& [h, view, path, name, text] : values) {
+      if (h == hive && view == x86 && path == key && name == valueName) {
+        return text;
       }
     }
     return std::nullopt;
   }
-  std::vector<std::wstring> ListVersionKeys(const std::wstring& vendor, bool x86) override {
-    return ListSubkeys(RegistryHive::kLocalMachine, vendor, x86);
+  std::vector<std::wstring> ListVersionKeys(const std::wstring& key, bool x86) override {
+    return ListSubkeys(RegistryHive::kLocalMachine, key, x86);
   }
-  std::optional<std::wstring> QueryJavaHome(const std::wstring& vendor, const std::wstring& name,
+  std::optional<std::wstring> QueryJavaHome(const std::wstring& key, const std::wstring& name,
                                             bool x86) override {
-    return QueryText(RegistryHive::kLocalMachine, vendor + name, L"JavaHome", x86);
+    return QueryText(RegistryHive::kLocalMachine, key + name, L"JavaHome", x86);
   }
 };
 
@@ -136,117 +115,58 @@ LauncherSettings SettingsFrom(const ScratchFolder& folder, const std::string& li
   return s;
 }
 
-// The whole search on a machine: "home/" of the VM library taken (with " 32" when it is run
-// through the paired program, " ibm" when it is IBM's), or "-".
-std::string Chosen(const std::string& words, const std::string& settings) {
-  ScratchFolder folder;
-  Machine machine(folder, words);
-  const LauncherSettings s = SettingsFrom(folder, settings);
-  const std::optional<RuntimeSearchResult> found =
-      SearchForRuntime(s, std::nullopt, machine, machine.sources);
-  if (!found) {
-    return "-";
-  }
-  std::wstring home = RuntimeHome(found->jvmDllPath);
-  EXPECT_EQ(home.rfind(folder.path(), 0), 0u) << ToUtf8(home);
-  home = ReplaceAll(home.substr(folder.path().size() + 1), kPathSeparator, L'/');
-  return ToUtf8(home) + "/" + (found->relaunchPaired ? " 32" : "") +
-         (found->ibmRuntime ? " ibm" : "");
-}
-
-TEST(ModernRuntimeSearch, FindsEachSourceAlone) {
-  for (const auto& [words, chosen] : std::initializer_list<std::pair<std::string, std::string>>{
-           {"jdk 17 a -", "a/"},
-           {"jre 17.0.9 a -", "a/"},
-           {"tem 17.0.9.9 a -", "a/"},
-           {"temjre 17 a -", "a/"},
-           {"eclipse 11 a -", "a/"},
-           {"eclipsejre 11 a -", "a/"},
-           {"adopt 11 a -", "a/"},
-           {"adoptjre 11 a -", "a/"},
-           {"ms 21.0.1 a -", "a/"},
-           {"zulu zulu-21 a -", "a/"},
-           {"cu.tem 17 a -", "a/"}, // a per-user install
-           {"cu.zulu any a 21", "a/"},
-           {"env - a -", "a/"},
-           {"user a u/jdk-21 -", "u/jdk-21/"},
-           {"tem 8 a:s8 1.8.0_392", "a/jre/"}, // a Java 8 JDK keeps its VM in its jre folder
-           {"tem 17 a:c -", "a/"},
-           {"ms 21 a:- -", "-"},  // no VM library
-           {"tem 21 - -", "-"},   // no "Path" value
-           {"tem 21 = -", "-"},   // an empty one
-           {"tem.32 17 a -", "-"} // the 32-bit view needs a paired program
-       }) {
-    EXPECT_EQ(Chosen(words, ""), chosen) << words;
-  }
-}
-
-TEST(ModernRuntimeSearch, FiltersAndRanksAllSourcesAsOneList) {
+TEST(ModernRuntimeSearch, FindsFiltersAndRanksTodaysRuntimesAfterAllOthers) {
   const std::string three = "tem 11 a - ms 17 b - zulu zulu-21 c - ";
+  const std::string pair = "[Application]\nPair Product=p";
+  // The home of the VM library taken, " 32" when it is run through the paired program; "-".
   for (const auto& [words, settings, chosen] :
        std::initializer_list<std::tuple<std::string, std::string, std::string>>{
-           {three, "", "c/"},
-           {three, "Maximum Version=17", "b/"},
-           {three, "Minimum Version=12\nMaximum Version=20", "b/"},
-           {three, "Maximum Version=11", "a/"},
+           {"cu.zulu any a 21", "", "a"}, // a per-user install
+           {"env - a -", "", "a"},
+           {"user - u/jdk-21 -", "", "u/jdk-21"},
+           {"tem 8 a:s8 1.8.0_392", "", "a/jre"}, // a Java 8 JDK keeps its VM in its jre folder
+           {"tem 21 = - ms 17 - -", "", "-"},     // an empty value, none
+           // One list within the range, by the version of the release file, else of the name.
+           {three, "", "c"},
+           {three, "Maximum Version=17", "b"},
            {three, "Minimum Version=22", "-"},
-           {three, "Preferred versions=9;11", "a/"},
-           // Temurin beside Zulu, by the versions in their release files over the key names.
-           {"tem 21 a 17.0.9 zulu zulu-17 b 21.0.1", "", "b/"},
-           {"tem 17 a - tem 17.0.9.9 b -", "", "b/"},
-           {"tem 17 a 17.0.10 tem 17.0.9.9 b -", "", "a/"},
-           {"cu.tem 21 a - tem 17 b - env - c:s 19", "", "a/"}, // HKCU and JAVA_HOME among them
-           {"cu.tem 21 a - tem 17 b - env - c:s 19", "Maximum Version=20", "c/"},
-           // Folder names are the versions of homes without a release file.
-           {"user - u/jdk-17.0.2+8 - user - u/jdk-21 -", "", "u/jdk-21/"},
-           {"user - u/jdk-17.0.2+8 - user - u/jdk-21 -", "Maximum Version=17", "u/jdk-17.0.2+8/"},
-           // "JVM Source": JavaSoft's JDK key and the JDK keys are JDKs; a Zulu home or
-           // JAVA_HOME is one when it holds the compiler.
-           {"jdk 21 a - jre 17 b -", "JVM Source=only_JRE", "b/"},
-           {"jre 21 a - jdk 17 b -", "JVM Source=favor_JDK", "b/"},
-           {"jre 21 a - jdk 17 b -", "JVM Source=only_JDK", "b/"},
-           {"zulu z21 a:sJ - zulu z17 b -", "JVM Source=only_JRE", "b/"},
-           {"env - a:sJ 21 tem 17 b -", "JVM Source=favor_JDK", "a/"},
-           {"env - a:s 21 tem 17 b -", "JVM Source=favor_JRE", "a/"},
-           {"env - a:s 21 tem 17 b -", "JVM Source=favor_JDK", "b/"},
-           // "JVM Type".
-           {"tem 21 a:c - tem 17 b -", "JVM Type=server", "b/"},
-           {"tem 21 a:c - tem 17 b -", "JVM Type=favor_server", "b/"},
-           {"tem 21 a:cs - tem 17 b -", "JVM Type=favor_server", "a/"},
-           // "VM Provider": the default vendor's runtimes.
+           {three, "Preferred versions=9;11", "a"},
+           {"tem 21 a 17.0.9 zulu zulu-17 b 21.0.1", "", "b"},
+           {"cu.tem 21 a - tem 17 b - env - c 19", "Maximum Version=20", "c"},
+           {"user - u/jdk-17.0.2+8 - user - u/jdk-21 -", "Maximum Version=17", "u/jdk-17.0.2+8"},
+           // "JVM Source": the JDK keys hold JDKs, any other home is one with the compiler.
+           {"jdk 21 a - jre 17 b -", "JVM Source=only_JRE", "b"},
+           {"zulu z21 a:sJ - zulu z17 b -", "JVM Source=only_JRE", "b"},
+           {"env - a:sJ 21 tem 17 b -", "JVM Source=only_JDK", "a"},
+           // "JVM Type", and "VM Provider" (the default vendor's).
+           {"tem 21 a:cs - tem 17 b -", "JVM Type=favor_server", "a"},
            {"tem 21 a -", "VM Provider=ibm", "-"},
-           {"tem 21 a -", "VM Provider=jrockit", "-"},
-           {"tem 21 a -", "VM Provider=favor_ibm", "a/"},
-           // A 32-bit runtime: through the paired program, and only when no other is admitted.
-           {"tem.32 17 a:sx -", "[Application]\nPair Product=p", "a/ 32"},
-           {"tem.32 21 a:sx - tem 11 b -", "[Application]\nPair Product=p", "b/"},
+           {"tem 21 a -", "VM Provider=favor_ibm", "a"},
+           // 32-bit: run through the paired program, only when no other is admitted.
+           {"tem.32 17 a:sx -", "", "-"},
+           {"tem.32 17 a:sx -", pair, "a 32"},
+           {"tem.32 21 a:sx - tem 11 b -", pair, "b"},
            {"env - a:sx 21", "", "-"},
-           {"env - a:sx 21", "[Application]\nPair Product=p", "a/ 32"},
-           {"cu.tem 21 a:sx - ms 17 b -", "[Application]\nPair Product=p", "b/"},
+           {"cu.tem 21 a:sx - ms 17 b -", pair, "b"},
+           // After every other source, and not at all with "No".
+           {"tem 25 a - old 1.8 b:c -", "", "b"},
+           {"tem 25 a - old 1.8 b:c -", "Minimum Version=9", "a"},
+           {"tem 25 a -", "Search Modern Runtimes=no", "-"},
+           {"tem 25 a -", "Search Modern Runtimes=No!", "a"},
        }) {
-    EXPECT_EQ(Chosen(words, settings), chosen) << words << " | " << settings;
+    ScratchFolder folder;
+    Machine machine(folder, words);
+    const std::optional<RuntimeSearchResult> found =
+        SearchForRuntime(SettingsFrom(folder, settings), std::nullopt, machine, machine.sources);
+    const std::wstring home = found ? RuntimeHome(found->jvmDllPath) : L"";
+    EXPECT_EQ(found
+                  ? ToUtf8(ReplaceAll(home.substr(std::min(home.size(), folder.path().size() + 1)),
+                                      kPathSeparator, L'/')) +
+                        (found->relaunchPaired ? " 32" : "")
+                  : "-",
+              chosen)
+        << words << " | " << settings;
   }
-}
-
-TEST(ModernRuntimeSearch, ComesOnlyAfterEveryOtherSourceAndCanBeTurnedOff) {
-  // An old-style key wins over every newer runtime, whatever their versions.
-  EXPECT_EQ(Chosen("tem 25 a - old 1.8 b:c - env - c 21", ""), "b/");
-  EXPECT_EQ(Chosen("tem 25 a - old 1.8 b:c - env - c 21", "Minimum Version=9"), "a/");
-  for (const std::string value : {"No", "no", "NO"}) {
-    EXPECT_EQ(Chosen("tem 25 a - env - c 21", "Search Modern Runtimes=" + value), "-") << value;
-  }
-  for (const std::string value : {"Yes", "", "0", "n", "No!"}) {
-    EXPECT_EQ(Chosen("tem 25 a -", "Search Modern Runtimes=" + value), "a/") << value;
-  }
-  // A home whose release file names IBM hosts as IBM's runtime.
-  ScratchFolder folder;
-  Machine machine(folder, "env - a 21");
-  folder.Write(L"a/release", "IMPLEMENTOR=\"IBM Corporation\"\n");
-  const std::optional<RuntimeSearchResult> found =
-      SearchForRuntime(SettingsFrom(folder, ""), std::nullopt, machine, machine.sources);
-  ASSERT_TRUE(found);
-  EXPECT_EQ(found->source, RuntimeSource::kModernRuntime);
-  EXPECT_TRUE(found->ibmRuntime);
 }
 
 TEST(ModernRuntimeSearch, ListsTheSourcesInOrderAndGivesEachHomeAVerdict) {
