@@ -13,13 +13,13 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 
 // The options whose presence means the user's own settings decide about class-data sharing.
 constexpr std::string_view kOwnedOptionPrefixes[] = {
-    "-Xshare:off",
-    "-Xshare:on",
-    "-Xshare:dump",
+    "-Xshare:",
     "-XX:SharedArchiveFile",
     "-XX:ArchiveClassesAtExit",
     "-XX:+AutoCreateSharedArchive",
     "-XX:-UseSharedSpaces",
+    "-XX:SharedClassListFile",
+    "-XX:+DumpLoadedClassList",
     "-XX:AOTCache",
     "-XX:AOTMode",
     "-XX:AOTConfiguration",
