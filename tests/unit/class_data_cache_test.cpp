@@ -101,6 +101,7 @@ TEST(ClassDataCache, DigestKeyCoversWhatTheArchiveDependsOn) {
     EXPECT_NE(DigestText(changed[i]), DigestText(key)) << i;
   }
   EXPECT_EQ(ClassDataDigestKey(L"/jdk", L"17.0.9", classPath, {"-Xmx64m", "-Dapp.day=2"}), key);
+  EXPECT_EQ(ClassDataDigestKey(L"/jdk", L"17.0.9", classPath, {"-Xlog:cds", "-Xmx64m"}), key);
 }
 
 TEST(ClassDataCache, NamesOfTheArchiveAndItsTemporaryFile) {

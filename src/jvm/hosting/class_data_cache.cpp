@@ -95,6 +95,10 @@ std::string ClassDataDigestKey(const std::wstring& runtimeHome, const std::wstri
     key += "\n";
   }
   for (const std::string& option : vmOptions) {
+    // Logging changes no archive either, and the runtime's own log is how one looks at it.
+    if (StartsWith(option, "-Xlog")) {
+      continue;
+    }
     if (!StartsWith(option, "-D") || PropertyMatters(option)) {
       key += "option=" + option + "\n";
     }

@@ -55,9 +55,9 @@ struct StampedEntry {
 };
 
 // What an archive depends on: the runtime's home and release version, the final class path
-// with each entry's size and time, and the VM options (the class path and the -D properties
-// aside, except those that decide which classes load: the system class loader and the module
-// system's). A change of any of them gives another archive.
+// with each entry's size and time, and the VM options (the class path, -Xlog and the -D
+// properties aside, except the properties that decide which classes load: the system class
+// loader and the module system's). A change of any of them gives another archive.
 std::string ClassDataDigestKey(const std::wstring& runtimeHome, const std::wstring& javaVersion,
                                const std::vector<StampedEntry>& classPath,
                                const std::vector<std::string>& vmOptions);
