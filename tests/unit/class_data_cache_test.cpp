@@ -104,6 +104,14 @@ TEST(ClassDataCache, DigestKeyCoversWhatTheArchiveDependsOn) {
   EXPECT_EQ(ClassDataDigestKey(L"/jdk", L"17.0.9", classPath, {"-Xlog:cds", "-Xmx64m"}), key);
 }
 
+TEST(ClassDataCache, AFolderOnTheClassPathGetsNoArchive) {
+  EXPECT_TRUE(ClassPathAllowsArchive({}));
+  EXPECT_TRUE(
+      ClassPathAllowsArchive({{L"/a.jar", true, {1, 2}, false}, {L"/gone.jar", false, {}, false}}));
+  EXPECT_FALSE(
+      ClassPathAllowsArchive({{L"/a.jar", true, {1, 2}, false}, {L"/classes", false, {}, true}}));
+}
+
 TEST(ClassDataCache, NamesOfTheArchiveAndItsTemporaryFile) {
   EXPECT_EQ(DigestText(""), L"cbf29ce484222325"); // FNV-1a's offset basis
   EXPECT_EQ(DigestText("a"), L"af63dc4c8601ec8c");
@@ -111,6 +119,11 @@ TEST(ClassDataCache, NamesOfTheArchiveAndItsTemporaryFile) {
   EXPECT_EQ(ClassDataArchiveName(ClassDataCacheKind::kDynamicAtExit, L"0f"), L"0f.jsa");
   EXPECT_EQ(ClassDataArchiveName(ClassDataCacheKind::kAutoCreate, L"0f"), L"0f.jsa");
   EXPECT_EQ(TemporaryArchiveName(L"0f.aot", 4242), L"0f.aot.4242.tmp");
+  EXPECT_TRUE(IsTemporaryArchiveName(L"0f.aot.4242.tmp"));
+  EXPECT_TRUE(IsTemporaryArchiveName(L"0f.aot.4242.tmp.config"));
+  for (const wchar_t* name : {L"0f.aot", L"0f.jsa", L".tmp", L"0f.tmp.old", L"0f.config"}) {
+    EXPECT_FALSE(IsTemporaryArchiveName(name)) << name;
+  }
 }
 
 TEST(ClassDataCache, CacheFolderOfTheExecutable) {

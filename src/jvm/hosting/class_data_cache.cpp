@@ -106,6 +106,24 @@ std::string ClassDataDigestKey(const std::wstring& runtimeHome, const std::wstri
   return key;
 }
 
+bool ClassPathAllowsArchive(const std::vector<StampedEntry>& classPath) {
+  for (const StampedEntry& entry : classPath) {
+    if (entry.folder) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool IsTemporaryArchiveName(std::wstring_view name) {
+  for (std::wstring_view ending : {std::wstring_view(L".tmp"), std::wstring_view(L".tmp.config")}) {
+    if (name.size() > ending.size() && name.substr(name.size() - ending.size()) == ending) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::wstring DigestText(std::string_view key) {
   uint64_t hash = 14695981039346656037ull;
   for (unsigned char byte : key) {

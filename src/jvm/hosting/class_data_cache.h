@@ -47,12 +47,26 @@ struct FileStamp {
   int64_t modifiedSeconds = 0; // since 1970-01-01 UTC
 };
 
-// One class-path entry with its stamp; `exists` false when the entry names nothing.
+// One class-path entry with its stamp; `exists` false when the entry names no regular file,
+// `folder` true when it names something else (a folder of classes).
 struct StampedEntry {
   std::wstring path;
   bool exists = false;
   FileStamp stamp;
+  bool folder = false;
 };
+
+// Whether the runtimes can archive the application with this class path. They archive classes
+// from jars only, and refuse at exit when a folder on the class path is not empty: Java 17
+// then ends a finished run with "Cannot have non-empty directory in paths" and exit code 1,
+// Java 25 ends it with exit code 1. A class path with a folder gets no cache.
+bool ClassPathAllowsArchive(const std::vector<StampedEntry>& classPath);
+
+// Temporary files of an archive that was being written (and the runtime's own files beside
+// them, NAME.tmp.config on Java 25) older than this are left by a run that did not end well,
+// and removed by the next start that writes an archive.
+constexpr int64_t kAbandonedAfterSeconds = 3600;
+bool IsTemporaryArchiveName(std::wstring_view name);
 
 // What an archive depends on: the runtime's home and release version, the final class path
 // with each entry's size and time, and the VM options (the class path, -Xlog and the -D

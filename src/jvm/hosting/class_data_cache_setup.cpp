@@ -1,6 +1,7 @@
 #include "jvm/hosting/class_data_cache_setup.h"
 
 #include <atomic>
+#include <ctime>
 #include <vector>
 
 #include "base/files.h"
@@ -41,6 +42,8 @@ std::vector<StampedEntry> StampClassPath(const std::wstring& classPath) {
       if (const std::optional<FileStamp> stamp = ReadFileStamp(entry.path)) {
         entry.exists = true;
         entry.stamp = *stamp;
+      } else {
+        entry.folder = FileExists(entry.path);
       }
       entries.push_back(std::move(entry));
     }
@@ -58,6 +61,22 @@ void InsertAfterClassPath(std::vector<std::string>& vmOptions, std::vector<std::
     }
   }
   vmOptions.insert(at, added.begin(), added.end());
+}
+
+// What runs that did not end well left in the folder: their temporary files, once old enough
+// that no start still writes them.
+void RemoveAbandonedFiles(const std::wstring& folder, const std::wstring& ownTemporary) {
+  const int64_t now = static_cast<int64_t>(std::time(nullptr));
+  for (const std::wstring& name : FindMatchingNames(folder + L"*.tmp*")) {
+    const std::wstring path = folder + name;
+    if (!IsTemporaryArchiveName(name) || path == ownTemporary) {
+      continue;
+    }
+    const std::optional<FileStamp> stamp = ReadFileStamp(path);
+    if (stamp && now - stamp->modifiedSeconds > kAbandonedAfterSeconds) {
+      RemoveFile(path);
+    }
+  }
 }
 
 } // namespace
@@ -78,9 +97,12 @@ void PrepareClassDataCache(const std::wstring& jvmDllPath, const std::wstring& m
   if (folder.empty()) {
     return;
   }
+  const std::vector<StampedEntry> classPath = StampClassPath(vm.classPath);
+  if (!ClassPathAllowsArchive(classPath)) {
+    return;
+  }
   const std::wstring name = ClassDataArchiveName(
-      kind, DigestText(ClassDataDigestKey(home, facts.javaVersion, StampClassPath(vm.classPath),
-                                          vm.vmOptions)));
+      kind, DigestText(ClassDataDigestKey(home, facts.javaVersion, classPath, vm.vmOptions)));
   const std::wstring archive = folder + name;
 
   if (const std::optional<FileStamp> stamp = ReadFileStamp(archive)) {
@@ -99,6 +121,7 @@ void PrepareClassDataCache(const std::wstring& jvmDllPath, const std::wstring& m
   if (!CreatePrivateFolder(folder) || !CreatePrivateFile(temporary)) {
     return;
   }
+  RemoveAbandonedFiles(folder, temporary);
   pendingArchive.temporary = temporary;
   pendingArchive.archive = archive;
   archivePending.store(true);

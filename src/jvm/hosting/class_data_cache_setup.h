@@ -13,8 +13,9 @@ namespace launcher {
 // Adds the cache's options to vm.vmOptions, right after the class path (so that the VM
 // parameters of the settings come later and win, -Xlog among them). Nothing is added when the
 // runtime is older than Java 13 or its version is unknown, when the VM parameters manage
-// class-data sharing themselves, or when the cache folder cannot be written: the start is then
-// an ordinary one. An archive that is there but not finished is removed and written anew.
+// class-data sharing themselves, when a folder is on the class path, or when the cache folder
+// cannot be written: the start is then an ordinary one. An archive that is there but not
+// finished is removed and written anew.
 void PrepareClassDataCache(const std::wstring& jvmDllPath, const std::wstring& modulePath,
                            VmLaunchState& vm);
 

@@ -148,12 +148,14 @@ TEST_P(ClassDataCacheTest, AnArchiveCutInHalfIsReplaced) {
   EXPECT_GT(second[0].size, first[0].size / 2);
 }
 
-TEST_P(ClassDataCacheTest, ACacheFolderThatCannotBeWrittenGivesAnOrdinaryStart) {
+TEST_P(ClassDataCacheTest, AFileInPlaceOfTheCacheFolderGivesAnOrdinaryStart) {
   const App app = MakeApp();
   app.Write("../cache/tool", "a file where the folder should be");
   EXPECT_THAT(app.Start({"a"}, kCacheRoot), RanPlainly(false, home()));
   EXPECT_EQ(app.Read("../cache/tool"), "a file where the folder should be");
+}
 
+TEST_P(ClassDataCacheTest, AReadOnlyCacheFolderGivesAnOrdinaryStart) {
   if (geteuid() == 0) {
     GTEST_SKIP() << "a read-only folder is writable for root";
   }
@@ -190,6 +192,26 @@ TEST_P(ClassDataCacheTest, TenFirstStartsAtOnce) {
   EXPECT_THAT(next.out, HasSubstr(MappedLine(home())));
 }
 
+// Temporary files that a run which did not end well left behind go with the next start that
+// writes an archive, once they are an hour old; younger ones may be another start's.
+TEST_P(ClassDataCacheTest, AbandonedTemporaryFilesAreRemoved) {
+  const App app = MakeApp();
+  const Strings left = {"0123456789abcdef" + suffix() + ".1.tmp",
+                        "0123456789abcdef.aot.2.tmp.config"};
+  for (const std::string& name : left) {
+    app.Write("../cache/tool/" + name, "left");
+    app.Write("../cache/tool/young-" + name, "left");
+    fs::last_write_time(app.Path("../cache/tool/" + name),
+                        fs::file_time_type::clock::now() - std::chrono::hours(2));
+  }
+  fs::permissions(app.Path("../cache/tool"), fs::perms::owner_all);
+  EXPECT_THAT(app.Start({"a"}, kCacheRoot), RanPlainly(true, home()));
+  for (const std::string& name : left) {
+    EXPECT_FALSE(fs::exists(app.Path("../cache/tool/" + name))) << name;
+    EXPECT_TRUE(fs::exists(app.Path("../cache/tool/young-" + name))) << name;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Runtimes, ClassDataCacheTest, Values(kJdk17, kJdk25),
                          [](const TestParamInfo<std::string>& info) {
                            return info.param == kJdk25 ? std::string("Java25")
@@ -209,6 +231,11 @@ const Case kCases[] = {
     Case("SharingOffByTheParameters",
          Plain("Class Data Cache=AUTO\nVirtual Machine Parameters=-Xshare:off\n"), {"a"}, 0,
          "<a>\n", "", {}, kCacheInside),
+    // The runtimes archive classes from jars only, and end the run with an error when a
+    // folder on the class path is not empty.
+    Case("FolderOnTheClassPath",
+         Ini("JRE Path={home}\nClass Data Cache=Auto\n", "", "lib\\*.jar;classes"), {"a"}, 0,
+         "<a>\n", "", {{"classes/x.txt", "x"}}, kCacheInside),
     Case("RuntimeOfUnknownVersion", Plain("Class Data Cache=Auto\n", "old"), {"a"}, 0, "<a>\n", "",
          {{"../old/lib", "@link:{home}/lib"}}, kCacheInside),
 };
