@@ -124,8 +124,8 @@ runOne() { # jdk app way: prints measure's line
   esac
 }
 
-# The cache of the First launchers is shared by name across folders; each run empties it, so
-# the folders must differ in name: give each runtime and application its own cache root.
+# Each runtime and application has its own cache root, so that emptying the First launcher's
+# cache folder before a run touches no other.
 results="$work/results.txt"
 : >"$results"
 loadBefore="$(cut -d' ' -f1-3 /proc/loadavg)"
@@ -152,8 +152,8 @@ commit="$(cd "$repo" && git rev-parse --short HEAD 2>/dev/null || echo unknown)"
     "$loadBefore before and $loadAfter after; launcher at commit $commit; $rounds rounds after" \
     "one warm-up round, the ways of each application interleaved and rotated round by round."
   echo
-  echo "| Runtime | Application | Way | Wall (ms) | CPU (ms) | Peak RSS (MiB) | \`java -cp\` wall / this wall |"
-  echo "|---|---|---|---:|---:|---:|---:|"
+  echo "| Runtime | Application | Way | Wall (ms) | CPU (ms) | Peak RSS (MiB) | \`java -cp\` wall / this | \`java -cp\` CPU / this | RSS − \`java -cp\` (MiB) |"
+  echo "|---|---|---|---:|---:|---:|---:|---:|---:|"
   for jdk in "${jdks[@]}"; do
     for app in "${apps[@]}"; do
       for way in "${ways[@]}"; do
@@ -162,11 +162,11 @@ commit="$(cd "$repo" && git rev-parse --short HEAD 2>/dev/null || echo unknown)"
             for (i = 2; i <= n; i++) { t = list[i]; for (k = i - 1; k >= 1 && list[k] > t; k--) list[k + 1] = list[k]; list[k + 1] = t }
             return n % 2 ? list[(n + 1) / 2] : (list[n / 2] + list[n / 2 + 1]) / 2
           }
-          $2 == j && $3 == a && $4 == "java" { jw[++nj] = $5 }
+          $2 == j && $3 == a && $4 == "java" { jw[++nj] = $5; jc[nj] = $6; jr[nj] = $7 }
           $2 == j && $3 == a && $4 == w { wall[++n] = $5; cpu[n] = $6; rss[n] = $7 }
           END {
-            mw = median(wall, n); mj = median(jw, nj)
-            printf "| %s | %s | %s | %.0f | %.0f | %.1f | %.2f |\n", j, a, w, mw / 1000, median(cpu, n) / 1000, median(rss, n) / 1024, mj / mw
+            mw = median(wall, n); mc = median(cpu, n); mr = median(rss, n)
+            printf "| %s | %s | %s | %.0f | %.0f | %.1f | %.2f | %.2f | %+.1f |\n", j, a, w, mw / 1000, mc / 1000, mr / 1024, median(jw, nj) / mw, median(jc, nj) / mc, (mr - median(jr, nj)) / 1024
           }' "$results"
       done
     done
