@@ -1,7 +1,9 @@
 #include "jvm/hosting/class_data_cache_setup.h"
 
+#include <algorithm>
 #include <atomic>
 #include <ctime>
+#include <string_view>
 #include <vector>
 
 #include "base/files.h"
@@ -28,7 +30,7 @@ std::atomic<bool> archivePending{false};
 
 constexpr char kClassPathOption[] = "-Djava.class.path=";
 
-std::vector<StampedEntry> StampClassPath(const std::wstring& classPath) {
+std::vector<StampedEntry> StampClassPath(std::wstring_view classPath) {
   std::vector<StampedEntry> entries;
   size_t start = 0;
   while (start <= classPath.size()) {
@@ -38,7 +40,7 @@ std::vector<StampedEntry> StampClassPath(const std::wstring& classPath) {
     }
     if (end > start) {
       StampedEntry entry;
-      entry.path = classPath.substr(start, end - start);
+      entry.path = std::wstring(classPath.substr(start, end - start));
       if (const std::optional<FileStamp> stamp = ReadFileStamp(entry.path)) {
         entry.exists = true;
         entry.stamp = *stamp;
@@ -97,7 +99,10 @@ void PrepareClassDataCache(const std::wstring& jvmDllPath, const std::wstring& m
   if (folder.empty()) {
     return;
   }
-  const std::vector<StampedEntry> classPath = StampClassPath(vm.classPath);
+  const std::wstring_view classPathText =
+      std::wstring_view(vm.classPathOption)
+          .substr(std::min(vm.classPathOption.size(), sizeof kClassPathOption - 1));
+  const std::vector<StampedEntry> classPath = StampClassPath(classPathText);
   if (!ClassPathAllowsArchive(classPath)) {
     return;
   }
