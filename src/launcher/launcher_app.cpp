@@ -7,12 +7,15 @@
 #include "base/launcher_paths.h"
 #include "jvm/discovery/missing_jre_message.h"
 #include "jvm/discovery/runtime_search.h"
+#include "jvm/hosting/class_data_cache.h"
+#include "jvm/hosting/class_data_cache_setup.h"
 #include "jvm/hosting/jvm_library.h"
 #include "jvm/hosting/library_path.h"
 #include "jvm/hosting/main_class_thread.h"
 #include "jvm/hosting/vm_options.h"
 #include "launcher/exit_codes.h"
 #include "launcher/paired_relaunch.h"
+#include "settings/settings_keys.h"
 #include "ui/exception_dialog.h"
 
 namespace launcher {
@@ -99,6 +102,11 @@ int32_t LauncherApp::Run() {
   //    its classes from whatever folder the user started in.
   if (!AssembleVmOptions(*settingsFile, modulePath, vm, arguments, messageOwner)) {
     return kExitFailure;
+  }
+  // The class-data cache, when the settings ask for it, maps or writes the application's
+  // archive of loaded classes.
+  if (IsClassDataCacheOn(settingsFile->Get(kSectionJavaRuntime, kKeyClassDataCache))) {
+    PrepareClassDataCache(runtime.jvmDllPath, modulePath, vm);
   }
 
   // 8. The main-class thread, waited for without time-out.

@@ -28,6 +28,7 @@ constexpr wchar_t kKeySystemPath[] = L"System Path";
 constexpr wchar_t kKeyLibraryPath[] = L"Library Path";
 constexpr wchar_t kKeyVirtualMachineParameters[] = L"Virtual Machine Parameters";
 constexpr wchar_t kKeySearchModernRuntimes[] = L"Search Modern Runtimes";
+constexpr wchar_t kKeyClassDataCache[] = L"Class Data Cache";
 
 // [Application]
 constexpr wchar_t kKeyApplicationType[] = L"Application Type";

@@ -3,6 +3,7 @@
 #include "base/message_ids.h"
 #include "base/string_table.h"
 #include "base/text.h"
+#include "jvm/hosting/class_data_cache_setup.h"
 #include "jvm/hosting/java_strings.h"
 #include "jvm/hosting/modified_utf8.h"
 #include "jvm/hosting/own_thread.h"
@@ -171,6 +172,8 @@ void DestroyVm(VmLaunchState& vm) {
   vm.javaVm->DestroyJavaVM();
   vm.javaVm = nullptr;
   vm.jniEnv = nullptr;
+  // The runtime writes a class-data archive while it shuts down.
+  FinishClassDataArchive();
 }
 
 bool CallSystemExit(JNIEnv* env) {

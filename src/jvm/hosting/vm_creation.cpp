@@ -2,6 +2,7 @@
 
 #include "base/message_ids.h"
 #include "base/string_table.h"
+#include "jvm/hosting/class_data_cache_setup.h"
 #include "jvm/hosting/stream_redirection.h"
 
 namespace launcher {
@@ -12,7 +13,11 @@ char kExitOption[] = "exit";
 
 } // namespace
 
-void JNICALL VmExitHook(jint) {}
+// System.exit ends the process right after this hook: the archive that the runtime has just
+// written at exit is put in place here or never.
+void JNICALL VmExitHook(jint) {
+  FinishClassDataArchive();
+}
 
 void JNICALL VmAbortHook(void) {}
 

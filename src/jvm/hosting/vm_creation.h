@@ -13,8 +13,9 @@
 
 namespace launcher {
 
-// The hooks handed to the VM as the "exit" and "abort" options. They return at once; the VM
-// then ends the process itself (for exit, with the code it was given).
+// The hooks handed to the VM as the "exit" and "abort" options. The VM ends the process itself
+// once they return (for exit, with the code it was given); exit first puts in place the
+// class-data archive that the runtime wrote at exit, if there is one.
 void JNICALL VmExitHook(jint code);
 void JNICALL VmAbortHook(void);
 

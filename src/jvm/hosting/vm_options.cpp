@@ -55,6 +55,7 @@ bool AssembleVmOptionsFrom(const VmOptionSettings& settings, const std::wstring&
     ExpandEnvironment(option);
     vm.vmOptions.push_back(NarrowVmOption(option));
   }
+  vm.classPathOption = std::move(workList.front());
 
   vm.outputFile = StreamFileName(settings.outputFile);
   vm.appendOutput = settings.outputAppend == L"yes";

@@ -6,6 +6,8 @@
 // pending), detach-fails. JVM_STACK: the default Java stack size (1 MiB when unset). Variants:
 // NO_BOOT_LOADER (an older runtime), NO_DEFAULT_ARGS, NO_EXPORTS, MISSING_DEPENDENCY. Any other
 // slot, or a lookup or call with an exception pending, is logged "unexpected" and exits 86.
+// As a runtime does at its end, it writes a class-data archive where the options ask for one
+// (8 KiB behind a dynamic archive's magic number) and logs "archive PATH".
 
 #define _WIN32_WINNT 0x0602 // GetCurrentThreadStackLimits
 #include "base/windows_api.h"
@@ -48,6 +50,7 @@ Obj* pending;
 Obj* out; // System.out and System.err; null: the console, whose output nobody reads
 Obj* err;
 void(JNICALL* exitHook)(jint);
+std::wstring archiveOutput; // the archive to write at the VM's end; empty: none
 JNINativeInterface_ functions;
 JNIInvokeInterface_ invoke;
 JNIEnv_ env;
@@ -102,7 +105,41 @@ Obj* Throw(const wchar_t* cls, const std::wstring& message) {
   return nullptr;
 }
 
+// "-XX:ArchiveClassesAtExit=", "-XX:AOTCacheOutput=", or "-XX:SharedArchiveFile=" with
+// "-XX:+AutoCreateSharedArchive" when that file is empty or missing.
+void NoteArchiveOption(const std::wstring& option, bool autoCreate) {
+  for (const wchar_t* prefix :
+       {L"-XX:ArchiveClassesAtExit=", L"-XX:AOTCacheOutput=", L"-XX:SharedArchiveFile="}) {
+    const std::wstring name(prefix);
+    if (option.rfind(name, 0) != 0 || (name == L"-XX:SharedArchiveFile=" && !autoCreate)) {
+      continue;
+    }
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    const std::wstring path = option.substr(name.size());
+    if (name != L"-XX:SharedArchiveFile=" ||
+        !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.nFileSizeLow == 0 && data.nFileSizeHigh == 0)) {
+      archiveOutput = path;
+    }
+  }
+}
+
+void WriteArchive() {
+  if (archiveOutput.empty()) {
+    return;
+  }
+  std::string bytes(8192, '\0');
+  bytes.replace(0, 4, "\xa8\xab\x0b\xf0");
+  if (FILE* file = _wfopen(archiveOutput.c_str(), L"wb")) {
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+  }
+  Log(L"archive " + archiveOutput);
+  archiveOutput.clear();
+}
+
 [[noreturn]] void Exit(jint code, const wchar_t* by) {
+  WriteArchive();
   exitHook(code); // the host's, given with the option "exit"
   Log(L"exit " + std::to_wstring(code) + L" by " + by);
   ExitProcess(static_cast<UINT>(code));
@@ -294,7 +331,10 @@ void FillFunctions() {
     pending = nullptr;
     return result;
   };
-  invoke.DestroyJavaVM = [](JavaVM*) -> jint { return Log(L"destroy"), JNI_OK; };
+  invoke.DestroyJavaVM = [](JavaVM*) -> jint {
+    WriteArchive();
+    return Log(L"destroy"), JNI_OK;
+  };
 }
 
 } // namespace
@@ -305,12 +345,18 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** javaVm, void** jniEn
   Log(L"create version " + std::to_wstring(init->version >> 16) + L"." +
       std::to_wstring(init->version & 0xffff) + L" ignoreUnrecognized " +
       std::to_wstring(init->ignoreUnrecognized));
+  bool autoCreate = false;
+  for (jint i = 0; i < init->nOptions; ++i) {
+    autoCreate = autoCreate ||
+                 std::strcmp(init->options[i].optionString, "-XX:+AutoCreateSharedArchive") == 0;
+  }
   for (jint i = 0; i < init->nOptions; ++i) {
     const JavaVMOption& option = init->options[i];
     std::wstring text(32767, L'\0');
     text.resize(std::max(
         MultiByteToWideChar(CP_ACP, 0, option.optionString, -1, text.data(), 32767) - 1, 0));
     Log(L"option " + text + (option.extraInfo != nullptr ? L" (hook)" : L""));
+    NoteArchiveOption(text, autoCreate);
     if (text == L"exit") {
       exitHook = reinterpret_cast<void(JNICALL*)(jint)>(option.extraInfo);
     }
