@@ -3,6 +3,7 @@
 #include "base/message_ids.h"
 #include "base/string_table.h"
 #include "base/text.h"
+#include "base/trace.h"
 #include "jvm/hosting/java_strings.h"
 #include "jvm/hosting/modified_utf8.h"
 #include "jvm/hosting/own_thread.h"
@@ -161,13 +162,19 @@ MainOutcome RunMainClass(const JvmLibrary& library, VmLaunchState& vm,
   MainMethodForm form;
   if (library.JVM_FindClassFromBootLoader != nullptr) {
     mainClass = LoadMainClassThroughHelper(library, env, request.mainClass, form);
+    Trace(L"main class ", request.mainClass, L" through LauncherHelper.checkAndLoadMain: ",
+          mainClass != nullptr ? L"loaded" : L"not loaded");
   }
   if (mainClass == nullptr) {
     mainClass = LoadMainClassDirectly(env, request);
+    Trace(L"main class ", request.mainClass, L" through FindClass: ",
+          mainClass != nullptr ? L"loaded" : L"not loaded");
     if (mainClass == nullptr) {
       return MainOutcome::kFailed;
     }
   }
+  Trace(L"main: ", form.isStatic ? L"static" : L"instance", L" main(",
+        form.takesArguments ? L"String[]" : L"", L")");
 
   jmethodID mainMethod = FindMainMethod(env, mainClass, form);
   if (mainMethod == nullptr) {
@@ -187,6 +194,7 @@ MainOutcome RunMainClass(const JvmLibrary& library, VmLaunchState& vm,
   if (request.mainStarting) {
     request.mainStarting();
   }
+  TracePhase(L"until main", 0.0);
   CallMain(env, mainClass, mainMethod, form, arguments);
   bool threw = false;
   if (jthrowable thrown = env->ExceptionOccurred()) {

@@ -94,9 +94,10 @@ Strings App::Files() const {
 }
 
 Run App::Start(const Strings& arguments, const Environment& environment) const {
-  // By the shell, in the fresh folder, without a desktop (whose windows would wait for a user)
-  // or the user's own settings; killed past a generous bound.
-  std::string command = "cd " + Quoted(root_) + " && exec env -u DISPLAY -u WAYLAND_DISPLAY " +
+  // By the shell, in the fresh folder, without a desktop (whose windows would wait for a user),
+  // the user's own settings or a trace the case did not ask for; killed past a generous bound.
+  std::string command = "cd " + Quoted(root_) +
+                        " && exec env -u DISPLAY -u WAYLAND_DISPLAY -u ZL_TRACE " +
                         Quoted("XDG_CONFIG_HOME=" + root_);
   for (const auto& [name, value] : environment) {
     command += " " + Quoted(name + "=" + Expand(value));
