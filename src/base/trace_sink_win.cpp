@@ -11,8 +11,9 @@ namespace {
 HANDLE sink = INVALID_HANDLE_VALUE;
 
 HANDLE OpenForAppending(const std::wstring& path) {
-  return CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileW(path.c_str(), FILE_APPEND_DATA,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 bool IsUsable(HANDLE handle) {
