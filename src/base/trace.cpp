@@ -17,36 +17,40 @@ namespace {
 std::chrono::steady_clock::time_point start;
 } // namespace
 
-void Append(std::wstring& line, std::wstring_view text) {
-  line += text;
-}
-
-void Append(std::wstring& line, std::string_view text) {
-  line += FromAnsi(text);
-}
-
-void Append(std::wstring& line, long long number) {
-  line += std::to_wstring(number);
-}
-
-void Append(std::wstring& line, double number) {
-  wchar_t text[64];
-  std::swprintf(text, sizeof text / sizeof text[0], L"%.3f", number);
-  line += text;
-}
-
-void Write(std::wstring line) {
-  wchar_t stamp[32];
-  std::swprintf(stamp, sizeof stamp / sizeof stamp[0], L"%9.3f ms  ", TraceClock());
-  WriteTraceSink(stamp + line + L"\n");
+void Write(std::initializer_list<Part> parts) {
+  wchar_t number[64];
+  std::swprintf(number, sizeof number / sizeof number[0], L"%9.3f ms  ", TraceClock());
+  std::wstring line = number;
+  for (const Part& part : parts) {
+    switch (part.kind) {
+    case Part::Kind::kWide:
+      line.append(static_cast<const wchar_t*>(part.text.data), part.text.size);
+      break;
+    case Part::Kind::kNarrow:
+      line += FromAnsi(std::string_view(static_cast<const char*>(part.text.data), part.text.size));
+      break;
+    case Part::Kind::kInteger:
+      line += std::to_wstring(part.integer);
+      break;
+    case Part::Kind::kDecimal:
+      std::swprintf(number, sizeof number / sizeof number[0], L"%.3f", part.decimal);
+      line += number;
+      break;
+    }
+  }
+  line += L'\n';
+  WriteTraceSink(line);
 }
 
 } // namespace trace_detail
 
 void StartTrace() {
-  trace_detail::start = std::chrono::steady_clock::now();
   const std::optional<std::wstring> value = ReadEnvironmentVariable(L"ZL_TRACE");
-  trace_detail::enabled = value && !value->empty() && OpenTraceSink(*value);
+  if (!value || value->empty()) {
+    return; // not even the clock is read
+  }
+  trace_detail::start = std::chrono::steady_clock::now();
+  trace_detail::enabled = OpenTraceSink(*value);
 }
 
 double TraceClock() {

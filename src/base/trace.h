@@ -7,6 +7,8 @@
 // that the trace is appended to (trace_sink.h). Each line starts with the milliseconds since
 // StartTrace, which the entry point calls first.
 
+#include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -17,16 +19,38 @@ namespace trace_detail {
 
 extern bool enabled;
 
-void Append(std::wstring& line, std::wstring_view text);
-// Narrow text of the VM boundary: the thread's ANSI code page on Windows, UTF-8 on Linux.
-void Append(std::wstring& line, std::string_view text);
-void Append(std::wstring& line, long long number);
-void Append(std::wstring& line, double number); // three decimals
-template <typename Number, std::enable_if_t<std::is_integral_v<Number>, int> = 0>
-void Append(std::wstring& line, Number number) {
-  Append(line, static_cast<long long>(number));
+// Tells the compiler that the trace is off, so that the code of each trace point goes with the
+// code that seldom runs, away from the pages of a start.
+inline bool On() {
+  return __builtin_expect(enabled, false);
 }
-void Write(std::wstring line);
+
+// One piece of a line, held by reference until the line is written: a call site only lays
+// out a few of these, and the text is built once, out of line.
+struct Part {
+  enum class Kind { kWide, kNarrow, kInteger, kDecimal };
+  struct Text {
+    const void* data;
+    size_t size;
+  };
+  Kind kind;
+  union {
+    Text text; // wide, or narrow text of the VM boundary (the ANSI code page on
+               // Windows, UTF-8 on Linux)
+    long long integer;
+    double decimal; // written with three decimals
+  };
+
+  Part(std::wstring_view wide) : kind(Kind::kWide), text{wide.data(), wide.size()} {}
+  Part(const std::wstring& wide) : Part(std::wstring_view(wide)) {}
+  Part(const wchar_t* wide) : Part(std::wstring_view(wide)) {}
+  Part(std::string_view narrow) : kind(Kind::kNarrow), text{narrow.data(), narrow.size()} {}
+  Part(double number) : kind(Kind::kDecimal), decimal(number) {}
+  template <typename Number, std::enable_if_t<std::is_integral_v<Number>, int> = 0>
+  Part(Number number) : kind(Kind::kInteger), integer(static_cast<long long>(number)) {}
+};
+
+void Write(std::initializer_list<Part> parts);
 
 } // namespace trace_detail
 
@@ -43,22 +67,19 @@ double TraceClock();
 
 // The time a phase begins, for TracePhase; no clock is read when the trace is off.
 inline double TracePhaseStart() {
-  return trace_detail::enabled ? TraceClock() : 0.0;
+  return trace_detail::On() ? TraceClock() : 0.0;
 }
 
 // One line made of the parts (texts, narrow texts, numbers), when the trace is on.
 template <typename... Parts> inline void Trace(const Parts&... parts) {
-  if (!trace_detail::enabled) {
-    return;
+  if (trace_detail::On()) {
+    trace_detail::Write({trace_detail::Part(parts)...});
   }
-  std::wstring line;
-  (trace_detail::Append(line, parts), ...);
-  trace_detail::Write(std::move(line));
 }
 
 // "phase NAME: N ms", from a TracePhaseStart.
 inline void TracePhase(const wchar_t* name, double start) {
-  if (trace_detail::enabled) {
+  if (trace_detail::On()) {
     Trace(L"phase ", name, L": ", TraceClock() - start, L" ms");
   }
 }
