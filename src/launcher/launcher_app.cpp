@@ -4,7 +4,10 @@
 #include <optional>
 
 #include "base/command_line.h"
+#include "base/environment.h"
 #include "base/launcher_paths.h"
+#include "base/platform.h"
+#include "base/trace.h"
 #include "jvm/discovery/missing_jre_message.h"
 #include "jvm/discovery/runtime_search.h"
 #include "jvm/hosting/class_data_cache.h"
@@ -31,9 +34,42 @@ bool IsSplashWanted(const std::vector<std::wstring>& arguments) {
 
 LauncherApp::LauncherApp() = default;
 
+namespace {
+
+const wchar_t* RuntimeSourceName(RuntimeSource source) {
+  switch (source) {
+  case RuntimeSource::kJrePath:
+    return L"\"JRE Path\"";
+  case RuntimeSource::kShippedRuntime:
+    return L"the shipped runtime";
+  case RuntimeSource::kRegistry:
+    return L"the installed runtimes";
+  case RuntimeSource::kRegistry32BitView:
+    return L"the installed runtimes, 32-bit view";
+  case RuntimeSource::kModernRuntime:
+    return L"today's runtimes";
+  case RuntimeSource::kModernRuntimePaired:
+    return L"today's runtimes, 32-bit";
+  }
+  return L"";
+}
+
+// The environment that Run publishes to the application and to the VM library's loading.
+void TraceEnvironment() {
+  if (!TraceEnabled()) {
+    return;
+  }
+  for (const wchar_t* name : {L"ZL_JVM_PATH", L"ZL_JVM_HOME", kSearchPathVariable}) {
+    Trace(L"environment ", name, L"=", ReadEnvironmentVariable(name).value_or(L""));
+  }
+}
+
+} // namespace
+
 bool LauncherApp::Init() {
   // 1. The command line.
   ParseCommandLine(arguments);
+  const double settingsStart = TracePhaseStart();
 
   // 2. The settings, read once for the whole start. A module path that cannot be read has
   //    been reported by ModulePath; one without a settings file name stops silently.
@@ -48,8 +84,10 @@ bool LauncherApp::Init() {
   }
   settingsFile.emplace(*settingsPath);
   if (!LoadSettings(*settingsFile, modulePath, messageOwner, settings)) {
+    Trace(L"settings refused: exit code -1");
     return false;
   }
+  TracePhase(L"settings", settingsStart);
 
   // 3. Single-instance set-up: false ends the process with -1.
   // 4. A second start that has handed its arguments to the running instance returns true
@@ -62,9 +100,14 @@ bool LauncherApp::Init() {
 
   // 6. Runtime search: "JRE Path" (then the paired-relaunch check), the shipped runtime, the
   //    registry in the native view, then in the 32-bit view when "Pair Product" is set.
+  const double searchStart = TracePhaseStart();
   const std::unique_ptr<RuntimeRegistry> registry = OpenSystemRuntimeRegistry();
-  if (const std::optional<RuntimeSearchResult> found =
-          SearchForRuntime(settings, modulePath, *registry)) {
+  const std::optional<RuntimeSearchResult> found =
+      SearchForRuntime(settings, modulePath, *registry);
+  TracePhase(L"search", searchStart);
+  if (found) {
+    Trace(L"runtime chosen: ", found->jvmDllPath, L" from ", RuntimeSourceName(found->source),
+          found->relaunchPaired ? L", run by the paired program" : L"");
     runtime.jvmDllPath = found->jvmDllPath;
     runtime.relaunchPaired = found->relaunchPaired;
     runtime.ibmRuntime = found->ibmRuntime;
@@ -75,6 +118,7 @@ bool LauncherApp::Init() {
   //    runtime.jvmDllPath, runs CheckPairedRelaunch and WriteBackJrePath) is not built yet;
   //    the composed message is shown as an error with the download address, and the launch
   //    ends as a cancel.
+  Trace(L"no runtime qualifies: exit code -1");
   ShowErrorMessage(messageOwner, ComposeMissingJreReport(settings.jvmType, settings.minimumVersion,
                                                          settings.maximumVersion));
   return false;
@@ -83,24 +127,28 @@ bool LauncherApp::Init() {
 int32_t LauncherApp::Run() {
   // 1. Paired relaunch: the paired program runs the application with our command line.
   if (runtime.relaunchPaired) {
+    Trace(L"the paired program ", settings.pairProduct, L" runs the application");
     return RunPairedProduct(settings.pairProduct, settings.pairReturnCode);
   }
   // 2. A second start in single-instance mode returns the running instance's reply.
 
   // 3. The native library path and the environment published to the application.
   SetLibraryPathAndEnvironment(runtime.jvmDllPath, settings.libraryPath, settings.systemPath, vm);
+  TraceEnvironment();
 
   // 4. IsSplashWanted(arguments) decides the splash switch.
   // 5. Splash start; kExitSplashFailed when it fails.
 
   // 6. The VM library; BindJvmLibrary has reported a failure.
   if (!BindJvmLibrary(runtime.jvmDllPath, jvmLibrary, messageOwner)) {
+    Trace(L"the VM library cannot be used: exit code -1");
     return kExitFailure;
   }
 
   // 7. The VM options. An empty class path has been reported: a VM without one would load
   //    its classes from whatever folder the user started in.
   if (!AssembleVmOptions(*settingsFile, modulePath, vm, arguments, messageOwner)) {
+    Trace(L"no class path: exit code -1");
     return kExitFailure;
   }
   // The class-data cache, when the settings ask for it, maps or writes the application's
@@ -119,10 +167,13 @@ int32_t LauncherApp::Run() {
   request.showExceptionDialog = ShowJavaExceptionDialog;
   switch (StartMainClassThread(jvmLibrary, vm, request)) {
   case kMainReturned:
+    Trace(L"main returned: exit code 0");
     return kExitSuccess;
   case kMainThrew:
+    Trace(L"main ended with an exception: exit code 1");
     return kExitUncaughtException;
   default:
+    Trace(L"no VM, no main class or no main: exit code -1");
     // 9. Otherwise close the runtime's splash screen if it is shown.
     return kExitFailure;
   }

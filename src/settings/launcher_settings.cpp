@@ -8,6 +8,7 @@
 #include "base/platform.h"
 #include "base/string_table.h"
 #include "base/text.h"
+#include "base/trace.h"
 #include "settings/ini_file.h"
 #include "settings/settings_keys.h"
 #include "settings/settings_reader.h"
@@ -74,7 +75,10 @@ void ApplyVmProvider(const std::wstring& value, LauncherSettings& settings) {
 
 SettingsOutcome ReadSettings(const SettingsReader& reader, const std::wstring& modulePath,
                              LauncherSettings& settings) {
-  if (reader.Load() == FileReadResult::kTooLarge) {
+  const FileReadResult loaded = reader.Load();
+  Trace(L"settings file ", reader.file().path(),
+        loaded == FileReadResult::kRead ? L": read" : L": not read");
+  if (loaded == FileReadResult::kTooLarge) {
     return {SettingsOutcome::kFileTooLarge, reader.file().path()};
   }
   const IniFile& file = reader.file();
@@ -103,7 +107,9 @@ SettingsOutcome ReadSettings(const SettingsReader& reader, const std::wstring& m
       return {SettingsOutcome::kFileTooLarge, perUserPath};
     }
     jrePath = perUserFile.ReadString(kSectionJavaRuntime, kKeyJrePath);
+    Trace(L"per-user settings file ", perUserPath, L" gives \"JRE Path\"=", jrePath);
   } else {
+    Trace(L"per-user settings file ", perUserPath, L": none, no key from it");
     jrePath = reader.Get(kSectionJavaRuntime, kKeyJrePath);
   }
   settings.jrePath = NativePathFromSetting(std::move(jrePath));

@@ -80,8 +80,9 @@ TEST(ClassPath, LibraryAndSearchPathsListTheFoldersInOrder) {
             Native(L"/bin\\o\\a;b"));
 }
 
-// The class path comes first, then the parameters, each expanded once more; then the streams,
-// and the "Cmd" tokens after the command line's arguments.
+// The class path comes first, then the command the JDK's tools show (main class and every
+// argument, as typed), then the parameters, each expanded once more; then the streams, and the
+// "Cmd" tokens after the command line's arguments.
 TEST(ClassPath, VmOptionsInTheirOrder) {
   testing::ScratchFolder folder;
   folder.Write(L"lib/a.jar");
@@ -94,20 +95,23 @@ TEST(ClassPath, VmOptionsInTheirOrder) {
                                   L"yes",
                                   L"err.log",
                                   L"Yes",
-                                  L"a \"b c\" \"\" %CLASS_PATH_TEST_INNER%"};
+                                  L"a \"b c\" \"\" %CLASS_PATH_TEST_INNER%",
+                                  L"p.Main"};
   VmLaunchState vm;
-  std::vector<std::wstring> arguments{L"first"};
+  std::vector<std::wstring> arguments{L"first%CLASS_PATH_TEST_INNER%"};
   ASSERT_TRUE(AssembleVmOptionsFrom(settings, folder.Path(L"tool"), vm, arguments, nullptr, [] {
     return MemoryFigures{1ULL << 30, 0};
   }));
   EXPECT_EQ(vm.vmOptions, (std::vector<std::string>{
                               ToAnsi(L"-Djava.class.path=" + folder.Path(L"tool") +
                                      kPathListSeparator + folder.Path(L"lib/a.jar")),
+                              "-Dsun.java.command=p.Main first%CLASS_PATH_TEST_INNER% a b c in",
                               "-Xmx524288K", "-Dn=a b", "-Xss1k", "-D%CLASS_PATH_TEST_INNER%"}));
   EXPECT_EQ(vm.threadStackSize, 1024u);
   EXPECT_EQ(vm.outputFile + L"|" + vm.errorFile, Native(L"in\\out_%HH%.log|err.log"));
   EXPECT_TRUE(vm.appendOutput && !vm.appendError); // only "yes" in lower case appends
-  EXPECT_EQ(arguments, (std::vector<std::wstring>{L"first", L"a", L"b c", L"in"}));
+  EXPECT_EQ(arguments,
+            (std::vector<std::wstring>{L"first%CLASS_PATH_TEST_INNER%", L"a", L"b c", L"in"}));
   EXPECT_EQ(vm.extraArguments, L"a \"b c\" \"\" in");
 }
 

@@ -7,6 +7,7 @@
 #include "base/files.h"
 #include "base/path_rules.h"
 #include "base/platform.h"
+#include "base/trace.h"
 #include "jvm/discovery/image_file.h"
 #include "jvm/discovery/jvm_layout.h"
 #include "jvm/discovery/release_file.h"
@@ -181,11 +182,43 @@ std::vector<ReviewedRuntime> ReviewModernRuntimes(std::vector<NamedRuntimeHome> 
   return reviewed;
 }
 
+namespace {
+
+// The trace's words for a verdict.
+const wchar_t* VerdictText(RuntimeVerdict verdict) {
+  switch (verdict) {
+  case RuntimeVerdict::kAdmitted:
+    return L"admitted";
+  case RuntimeVerdict::kNoHome:
+    return L"refused, no home named";
+  case RuntimeVerdict::kSameHomeAsEarlier:
+    return L"refused, named by an earlier source";
+  case RuntimeVerdict::kOutsideVersionRange:
+    return L"refused, version out of range";
+  case RuntimeVerdict::kNoVmLibrary:
+    return L"refused, no VM library of the kind asked";
+  case RuntimeVerdict::kKindNotWanted:
+    return L"refused, a JDK or JRE that \"JVM Source\" leaves out";
+  case RuntimeVerdict::kNeedsPairedProgram:
+    return L"refused, 32-bit and no \"Pair Product\"";
+  }
+  return L"";
+}
+
+} // namespace
+
 std::optional<RuntimeSearchResult> SearchModernRuntimes(RuntimeRegistry& registry,
                                                         const ModernRuntimeSources& sources,
                                                         const LauncherSettings& settings) {
   const std::vector<ReviewedRuntime> reviewed =
       ReviewModernRuntimes(ListModernRuntimeHomes(registry, sources, settings), settings);
+  if (TraceEnabled()) {
+    Trace(L"search today's runtimes: ", reviewed.size(), L" named");
+    for (const ReviewedRuntime& runtime : reviewed) {
+      Trace(L"  candidate ", runtime.named.where, L" ", runtime.named.home, L": ",
+            VerdictText(runtime.verdict));
+    }
+  }
   // As in the main search, a runtime hosted here wins over one run through the paired program.
   for (const bool paired : {false, true}) {
     std::vector<JvmCandidate> candidates;

@@ -4,6 +4,7 @@
 
 #include "base/files.h"
 #include "base/path_rules.h"
+#include "base/trace.h"
 #include "jvm/discovery/image_file.h"
 #include "jvm/discovery/jvm_layout.h"
 #include "jvm/discovery/modern_runtime_search.h"
@@ -144,13 +145,16 @@ void ScanVendorKey(RuntimeRegistry& registry, const VendorKey& key,
   for (const std::wstring& name : registry.ListVersionKeys(key.path, use32BitView)) {
     const JavaVersion version = ParseVersion(name, 0);
     if (!IsInVersionRange(version, settings)) {
+      Trace(L"  candidate ", name, L": refused, version out of range");
       continue;
     }
     std::optional<JavaHomeProbe> probe =
         ReadJavaHome(registry, key, name, use32BitView, settings.jvmType);
     if (!probe) {
+      Trace(L"  candidate ", name, L": refused, no JavaHome or no VM library of the kind asked");
       continue;
     }
+    Trace(L"  candidate ", name, L": admitted, ", probe->javaHome);
     JvmCandidate candidate;
     candidate.version = version;
     candidate.javaHome = std::move(probe->javaHome);
@@ -197,9 +201,12 @@ SearchRegistry(RuntimeRegistry& registry, const LauncherSettings& settings, bool
   if (use32BitView && settings.pairProduct.empty()) {
     return std::nullopt;
   }
+  Trace(L"search installed runtimes, ", use32BitView ? L"32-bit view" : L"native view");
   std::vector<JvmCandidate> candidates;
   for (const VendorKey& key : VendorKeys()) {
-    if (IsVendorKeySearched(key, settings)) {
+    const bool searched = IsVendorKeySearched(key, settings);
+    Trace(L" key ", key.path, searched ? L"" : L": not searched, kind or vendor not wanted");
+    if (searched) {
       ScanVendorKey(registry, key, settings, use32BitView, candidates);
     }
   }
@@ -207,6 +214,7 @@ SearchRegistry(RuntimeRegistry& registry, const LauncherSettings& settings, bool
   if (!chosen) {
     return std::nullopt;
   }
+  Trace(L"  ranked first: ", chosen->javaHome);
   return RegistrySearchResult{std::move(chosen->javaHome), use32BitView, chosen->ibm};
 }
 
@@ -221,6 +229,8 @@ SearchForRuntime(const LauncherSettings& settings, const std::optional<std::wstr
   if (!settings.jrePath.empty()) {
     const std::wstring home = EnsureTrailingSeparator(settings.jrePath);
     const FoundJvmLibrary library = FindJvmLibrary(home, settings.jvmType);
+    Trace(L"search \"JRE Path\" ", home,
+          library.path.empty() ? L": no VM library of the kind asked" : L": found");
     if (!library.path.empty()) {
       const bool relaunch = CheckPairedRelaunch(library.path, settings.pairProduct);
       return RuntimeSearchResult{library.path, relaunch, RuntimeSource::kJrePath,
@@ -232,6 +242,7 @@ SearchForRuntime(const LauncherSettings& settings, const std::optional<std::wstr
     // program.
     const std::wstring home = FindShippedRuntime(*modulePath);
     const FoundJvmLibrary library = FindJvmLibrary(home, settings.jvmType);
+    Trace(L"search shipped runtime: ", library.path.empty() ? L"none" : library.path.c_str());
     if (!library.path.empty()) {
       return RuntimeSearchResult{library.path, false, RuntimeSource::kShippedRuntime,
                                  IsIbmRuntimeHome(home)};

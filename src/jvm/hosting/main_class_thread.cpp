@@ -3,6 +3,7 @@
 #include "base/message_ids.h"
 #include "base/string_table.h"
 #include "base/text.h"
+#include "base/trace.h"
 #include "jvm/hosting/class_data_cache_setup.h"
 #include "jvm/hosting/java_strings.h"
 #include "jvm/hosting/modified_utf8.h"
@@ -15,11 +16,34 @@ namespace {
 
 constexpr jint kLoadMainByClassName = 1;
 
+// The form of main that the runtime's own launcher calls: since Java 25 (as a preview from
+// Java 21) main may be an instance method and may take no arguments. The launcher helper of
+// such a runtime leaves the form of the method it accepted in two static fields; older helpers
+// have neither, and main is static with the argument array.
+struct MainMethodForm {
+  bool isStatic = true;
+  bool takesArguments = true;
+};
+
+MainMethodForm ReadMainMethodForm(JNIEnv* env, jclass helper) {
+  MainMethodForm form;
+  jfieldID isStaticMain = env->GetStaticFieldID(helper, "isStaticMain", "Z");
+  jfieldID noArgMain =
+      isStaticMain != nullptr ? env->GetStaticFieldID(helper, "noArgMain", "Z") : nullptr;
+  if (isStaticMain == nullptr || noArgMain == nullptr) {
+    env->ExceptionClear(); // NoSuchFieldError: a helper from before these forms
+    return form;
+  }
+  form.isStatic = env->GetStaticBooleanField(helper, isStaticMain) == JNI_TRUE;
+  form.takesArguments = env->GetStaticBooleanField(helper, noArgMain) != JNI_TRUE;
+  return form;
+}
+
 // The main class through the runtime's own launcher helper, which also checks it and prints
-// its own error text on the Java error stream. Null when that path yields no class, for any
-// reason (an exception it raised stays pending).
+// its own error text on the Java error stream, and the form of its main. Null when that path
+// yields no class, for any reason (an exception it raised stays pending).
 jclass LoadMainClassThroughHelper(const JvmLibrary& library, JNIEnv* env,
-                                  const std::wstring& mainClass) {
+                                  const std::wstring& mainClass, MainMethodForm& form) {
   jclass helper = library.JVM_FindClassFromBootLoader(env, "sun/launcher/LauncherHelper");
   if (helper == nullptr) {
     return nullptr;
@@ -35,8 +59,46 @@ jclass LoadMainClassThroughHelper(const JvmLibrary& library, JNIEnv* env,
       env->DeleteLocalRef(name);
     }
   }
+  if (result != nullptr) {
+    form = ReadMainMethodForm(env, helper);
+  }
   env->DeleteLocalRef(helper);
   return result;
+}
+
+// The main method of the given form; null with an exception pending when there is none.
+jmethodID FindMainMethod(JNIEnv* env, jclass mainClass, const MainMethodForm& form) {
+  const char* signature = form.takesArguments ? "([Ljava/lang/String;)V" : "()V";
+  return form.isStatic ? env->GetStaticMethodID(mainClass, "main", signature)
+                       : env->GetMethodID(mainClass, "main", signature);
+}
+
+// Calls main in its form; an instance main runs on a new instance made by the class's
+// constructor without arguments, whose exception counts as main's own, as with java.
+void CallMain(JNIEnv* env, jclass mainClass, jmethodID mainMethod, const MainMethodForm& form,
+              jobjectArray arguments) {
+  if (form.isStatic) {
+    if (form.takesArguments) {
+      env->CallStaticVoidMethod(mainClass, mainMethod, arguments);
+    } else {
+      env->CallStaticVoidMethod(mainClass, mainMethod);
+    }
+    return;
+  }
+  jmethodID constructor = env->GetMethodID(mainClass, "<init>", "()V");
+  if (constructor == nullptr) {
+    return;
+  }
+  jobject instance = env->NewObject(mainClass, constructor);
+  if (instance == nullptr) {
+    return;
+  }
+  if (form.takesArguments) {
+    env->CallVoidMethod(instance, mainMethod, arguments);
+  } else {
+    env->CallVoidMethod(instance, mainMethod);
+  }
+  env->DeleteLocalRef(instance);
 }
 
 // The main class through FindClass with the slash form. Shows its own messages.
@@ -98,17 +160,24 @@ MainOutcome RunMainClass(const JvmLibrary& library, VmLaunchState& vm,
                          const MainClassRequest& request) {
   JNIEnv* env = vm.jniEnv;
   jclass mainClass = nullptr;
+  MainMethodForm form;
   if (library.JVM_FindClassFromBootLoader != nullptr) {
-    mainClass = LoadMainClassThroughHelper(library, env, request.mainClass);
+    mainClass = LoadMainClassThroughHelper(library, env, request.mainClass, form);
+    Trace(L"main class ", request.mainClass, L" through LauncherHelper.checkAndLoadMain: ",
+          mainClass != nullptr ? L"loaded" : L"not loaded");
   }
   if (mainClass == nullptr) {
     mainClass = LoadMainClassDirectly(env, request);
+    Trace(L"main class ", request.mainClass, L" through FindClass: ",
+          mainClass != nullptr ? L"loaded" : L"not loaded");
     if (mainClass == nullptr) {
       return MainOutcome::kFailed;
     }
   }
+  Trace(L"main: ", form.isStatic ? L"static" : L"instance", L" main(",
+        form.takesArguments ? L"String[]" : L"", L")");
 
-  jmethodID mainMethod = env->GetStaticMethodID(mainClass, "main", "([Ljava/lang/String;)V");
+  jmethodID mainMethod = FindMainMethod(env, mainClass, form);
   if (mainMethod == nullptr) {
     if (env->ExceptionCheck()) {
       env->ExceptionDescribe();
@@ -126,7 +195,8 @@ MainOutcome RunMainClass(const JvmLibrary& library, VmLaunchState& vm,
   if (request.mainStarting) {
     request.mainStarting();
   }
-  env->CallStaticVoidMethod(mainClass, mainMethod, arguments);
+  TracePhase(L"until main", 0.0);
+  CallMain(env, mainClass, mainMethod, form, arguments);
   bool threw = false;
   if (jthrowable thrown = env->ExceptionOccurred()) {
     threw = HandleUncaughtException(env, thrown, request);

@@ -1,6 +1,6 @@
 #pragma once
 
-// The thread that creates the VM, finds the main class and runs its main(String[]), reacts
+// The thread that creates the VM, finds the main class and runs its main, reacts
 // to an uncaught exception, and destroys the VM.
 
 #include <cstdint>
@@ -66,7 +66,9 @@ enum class MainOutcome {
 };
 
 // Finds the main class (through sun.launcher.LauncherHelper when the runtime exports
-// JVM_FindClassFromBootLoader, else FindClass), calls main, handles an uncaught exception,
+// JVM_FindClassFromBootLoader, else FindClass), calls main (in the form that helper chose: an
+// instance method on a new instance, or one without arguments, where the runtime allows them;
+// else the static main(String[])), handles an uncaught exception,
 // and detaches the thread. Shows 211, 215 or 216 when the class or main cannot be found.
 MainOutcome RunMainClass(const JvmLibrary& library, VmLaunchState& vm,
                          const MainClassRequest& request);

@@ -2,6 +2,7 @@
 
 #include "base/message_ids.h"
 #include "base/string_table.h"
+#include "base/trace.h"
 #include "jvm/hosting/class_data_cache_setup.h"
 #include "jvm/hosting/stream_redirection.h"
 
@@ -15,7 +16,8 @@ char kExitOption[] = "exit";
 
 // System.exit ends the process right after this hook: the archive that the runtime has just
 // written at exit is put in place here or never.
-void JNICALL VmExitHook(jint) {
+void JNICALL VmExitHook(jint code) {
+  Trace(L"the VM ends the process (System.exit or its own end): exit code ", code);
   FinishClassDataArchive();
 }
 
@@ -64,11 +66,19 @@ bool CreateVm(const JvmLibrary& library, VmLaunchState& vm, WindowHandle message
   args.options = options.data();
   args.ignoreUnrecognized = JNI_FALSE;
 
+  if (TraceEnabled()) {
+    for (const JavaVMOption& option : options) {
+      Trace(L"VM option ", std::string_view(option.optionString));
+    }
+  }
+  const double creationStart = TracePhaseStart();
   const jint result =
       library.JNI_CreateJavaVM == nullptr
           ? JNI_ERR
           : library.JNI_CreateJavaVM(&vm.javaVm, reinterpret_cast<void**>(&vm.jniEnv), &args);
+  TracePhase(L"VM creation", creationStart);
   if (result != JNI_OK) {
+    Trace(L"JNI_CreateJavaVM failed: ", result);
     vm.javaVm = nullptr;
     vm.jniEnv = nullptr;
     ShowErrorMessage(messageOwner, LoadResourceString(kMsgJniException),

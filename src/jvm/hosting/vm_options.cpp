@@ -25,6 +25,16 @@ std::wstring StreamFileName(std::wstring name) {
 
 } // namespace
 
+std::wstring JavaCommandOption(const std::wstring& mainClass,
+                               const std::vector<std::wstring>& arguments) {
+  std::wstring option = L"-Dsun.java.command=" + mainClass;
+  for (const std::wstring& argument : arguments) {
+    option += L' ';
+    option += argument;
+  }
+  return option;
+}
+
 VmOptionSettings ReadVmOptionSettings(const SettingsReader& reader) {
   VmOptionSettings settings;
   settings.classPath = reader.Get(kSectionClassPath, kKeyClassPath);
@@ -35,6 +45,7 @@ VmOptionSettings ReadVmOptionSettings(const SettingsReader& reader) {
   settings.errorFile = reader.Get(kSectionApplication, kKeyErrorFile);
   settings.errorAppend = reader.Get(kSectionApplication, kKeyErrorAppend);
   settings.cmd = reader.Get(kSectionApplication, kKeyCmd);
+  settings.mainClass = ReplaceAll(reader.Get(kSectionJavaRuntime, kKeyMainClass), L'/', L'.');
   return settings;
 }
 
@@ -48,20 +59,7 @@ bool AssembleVmOptionsFrom(const VmOptionSettings& settings, const std::wstring&
     return false;
   }
 
-  std::vector<std::wstring> workList;
-  workList.push_back(L"-Djava.class.path=" + classPath);
-  SplitVmParameters(settings.vmParameters, workList, vm.threadStackSize, memory);
-  for (std::wstring& option : workList) {
-    ExpandEnvironment(option);
-    vm.vmOptions.push_back(NarrowVmOption(option));
-  }
-  vm.classPathOption = std::move(workList.front());
-
-  vm.outputFile = StreamFileName(settings.outputFile);
-  vm.appendOutput = settings.outputAppend == L"yes";
-  vm.errorFile = StreamFileName(settings.errorFile);
-  vm.appendError = settings.errorAppend == L"yes";
-
+  // The "Cmd" tokens first: the command the JDK's tools show holds them too.
   vm.extraArguments = settings.cmd;
   if (!vm.extraArguments.empty()) {
     ExpandEnvironment(vm.extraArguments);
@@ -73,6 +71,24 @@ bool AssembleVmOptionsFrom(const VmOptionSettings& settings, const std::wstring&
       }
     }
   }
+
+  std::vector<std::wstring> workList;
+  workList.push_back(L"-Djava.class.path=" + classPath);
+  SplitVmParameters(settings.vmParameters, workList, vm.threadStackSize, memory);
+  for (size_t i = 0; i < workList.size(); ++i) {
+    ExpandEnvironment(workList[i]);
+    vm.vmOptions.push_back(NarrowVmOption(workList[i]));
+    // The arguments are the user's words: a "%" in them stays as typed.
+    if (i == 0 && !settings.mainClass.empty()) {
+      vm.vmOptions.push_back(NarrowVmOption(JavaCommandOption(settings.mainClass, arguments)));
+    }
+  }
+  vm.classPathOption = std::move(workList.front());
+
+  vm.outputFile = StreamFileName(settings.outputFile);
+  vm.appendOutput = settings.outputAppend == L"yes";
+  vm.errorFile = StreamFileName(settings.errorFile);
+  vm.appendError = settings.errorAppend == L"yes";
   return true;
 }
 

@@ -24,12 +24,20 @@ struct VmOptionSettings {
   std::wstring errorFile;    // [Application] "Error File"
   std::wstring errorAppend;  // [Application] "Error Append"
   std::wstring cmd;          // [Application] "Cmd"
+  std::wstring mainClass;    // [Java Runtime Environment] "Main Class", packages split by "."
 };
+
+// "-Dsun.java.command=" with the main class and the arguments, blank-separated, as the java
+// command sets it: the JDK's tools (jps, jcmd) and crash reports name the application by it.
+std::wstring JavaCommandOption(const std::wstring& mainClass,
+                               const std::vector<std::wstring>& arguments);
 
 VmOptionSettings ReadVmOptionSettings(const SettingsReader& reader);
 
-// Appends "-Djava.class.path=..." and the VM parameters to vm.vmOptions (each expanded once
-// more and made narrow), sets vm.threadStackSize from "-Xss", fills the stream fields and
+// Appends "-Djava.class.path=...", the JavaCommandOption when a main class is named, and the VM
+// parameters to vm.vmOptions (each but the JavaCommandOption expanded once more, all made
+// narrow); the VM keeps the last value of a property, so a user's own sun.java.command wins.
+// It sets vm.threadStackSize from "-Xss", fills the stream fields and
 // vm.extraArguments, and appends the "Cmd" tokens to `arguments`. With an empty class path
 // shows message 209 and returns false before any of that.
 bool AssembleVmOptionsFrom(const VmOptionSettings& settings, const std::wstring& modulePath,

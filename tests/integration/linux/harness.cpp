@@ -95,10 +95,10 @@ Strings App::Files() const {
 
 Run App::Start(const Strings& arguments, const Environment& environment) const {
   // By the shell, in the fresh folder, without a desktop (whose windows would wait for a user),
-  // the user's own settings or the runtimes the user has set up (JAVA_HOME, those below the
-  // home folder, which is the fresh one); killed past a generous bound.
+  // the user's own settings, a trace the case did not ask for, or the runtimes the user has set up
+  // (JAVA_HOME, those below the home folder, which is the fresh one); killed past a generous bound.
   std::string command = "cd " + Quoted(root_) +
-                        " && exec env -u DISPLAY -u WAYLAND_DISPLAY -u JAVA_HOME " +
+                        " && exec env -u DISPLAY -u WAYLAND_DISPLAY -u JAVA_HOME -u ZL_TRACE " +
                         Quoted("XDG_CONFIG_HOME=" + root_) + " " + Quoted("HOME=" + root_);
   for (const auto& [name, value] : environment) {
     command += " " + Quoted(name + "=" + Expand(value));

@@ -283,6 +283,11 @@ void FillFunctions() {
     return As<jclass>(Throw(L"java/lang/NoClassDefFoundError", Wide(name)));
   };
   functions.GetMethodID = Lookup<false>;
+  // A launcher helper from before instance and argument-less mains: it leaves no form.
+  functions.GetStaticFieldID = [](JNIEnv*, jclass, const char* name, const char*) -> jfieldID {
+    Throw(L"java/lang/NoSuchFieldError", Wide(name));
+    return nullptr;
+  };
   functions.GetStaticMethodID = Lookup<true>;
   functions.NewObjectV = Invoke<jobject, jclass>;
   functions.CallObjectMethodV = Invoke<jobject, jobject>;

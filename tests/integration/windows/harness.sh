@@ -57,13 +57,15 @@ vm_ini() {
 
 # run ARGS...: starts the launcher in folder CWD (its own by default) with a fresh VM log, while
 # the UI driver prints and presses OK on each box of a process of the case's folder. RC: the
-# exit code; BOXES: the driver's lines. A launcher still running after 120 seconds is killed.
+# exit code; BOXES: the driver's lines; ERR: its standard error. A launcher still running after
+# 120 seconds is killed.
 run() {
-  rm -f "$LOG" "$ROOT.boxes"
+  rm -f "$LOG" "$ROOT.boxes" "$ROOT.err"
   wine "$FIXTURES/ui_driver.exe" "$WROOT\\" >"$ROOT.boxes" 2>/dev/null &
   local driver=$!
-  (cd "${CWD:-$D}" && exec timeout -k 5 120 wine "$D/$APP" "$@") </dev/null >/dev/null 2>&1
+  (cd "${CWD:-$D}" && exec timeout -k 5 120 wine "$D/$APP" "$@") </dev/null >/dev/null 2>"$ROOT.err"
   RC=$?
+  ERR=$(tr -d '\r' <"$ROOT.err")
   kill $driver; wait $driver 2>/dev/null # it prints each box before pressing it
   BOXES=$(tr -d '\r' <"$ROOT.boxes")
   [ $RC != 124 ] || fail "$APP did not end within 120s"

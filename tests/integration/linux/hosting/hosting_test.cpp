@@ -86,6 +86,11 @@ const Case kCases[] = {
          AllOf(StartsWith("Exception in thread \"main\" java.lang.NoSuchMethodError: "),
                Not(HasSubstr("No main method found"))),
          {}, kNoBootLoader),
+    // The JDK's tools name the application by its main class and arguments, unless the user's
+    // own sun.java.command says otherwise.
+    Case("JpsShowsTheCommand", Hosted(), {"jps", "a b"}, 0, "<fixtures.App jps a b>\n<a b>\n", ""),
+    Case("JpsShowsTheUsersCommand", Hosted("Virtual Machine Parameters=-Dsun.java.command=Mine\n"),
+         {"jps"}, 0, "<Mine>\n", ""),
     // JNI_EINVAL for an unknown -XX option, JNI_ERR for others.
     Case("UnknownXxOption", Hosted("Virtual Machine Parameters=-XX:+NoSuchOption\n"), {}, 255, "",
          EndsWith(kNoVm + "invalid arguments.\n")),

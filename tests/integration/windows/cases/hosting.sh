@@ -17,7 +17,8 @@ path=$(log env | sed 's/.*|Path=//') && old=${path#'C:\sys1;C:\sys2;'} && old=${
 same "ZL_JVM_PATH=$H\\bin\\server\\jvm.dll|ZL_JVM_HOME=$H|Path=C:\\sys1;C:\\sys2;$old;$H\\bin" "$(log env)" env
 same 'version 1.2 ignoreUnrecognized 0' "$(log create)" 'VM creation'
 same "-Djava.library.path=D:\\native;$W;.;$old;$H\\lib|-Djava.class.path=${W}lib\\a1.jar;\
-C:\\absent\\y.jar;${W}app.jar;${W}lib\\c.jar;${W}ext\\x.jar;C:\\shared\\d.jar|-Xmx307200K|\
+C:\\absent\\y.jar;${W}app.jar;${W}lib\\c.jar;${W}ext\\x.jar;C:\\shared\\d.jar|\
+-Dsun.java.command=com.example.Main|-Xmx307200K|\
 -Dquoted=a b|-Dname=x y|-Xss16m|-Dempty=|-ea|abort (hook)|exit (hook)" "$(log option)" 'VM options'
 [ "$(log stack)" -ge 16777216 ] || fail "main's stack with -Xss16m: $(log stack)"
 # One moment names both streams (milliseconds too): one file, which both append to.

@@ -1,3 +1,5 @@
+// How messages reach the user of the GUI program (launcher.exe): a message box.
+
 #include "base/error_message.h"
 #include "base/windows_api.h"
 
