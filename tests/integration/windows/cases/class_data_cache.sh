@@ -13,7 +13,7 @@ cache_ini() {
   ini '[Java Runtime Environment]' "JRE Path=$H" 'Main Class=com.example.Main' "$@" \
     '[Class Path]' 'Class Path=\app.jar'
 }
-# The options between the class path and the hooks, with {W}, {digest} and {pid} in place of
+# The options between the class path and the application's name (then the hooks), with {W}, {digest} and {pid} in place of
 # the application's folder, the archive's digest and the process id.
 cache_options() {
   local options
@@ -22,6 +22,8 @@ cache_options() {
   options=${options//"$local_folder"/'{local}'}
   options=${options#'-Djava.class.path={W}app.jar'}
   options=${options%'|abort (hook)|exit (hook)'}
+  options=${options%'|-Dsun.java.command=com.example.Main'}
+  options=${options%'-Dsun.java.command=com.example.Main'}
   sed -E 's/[0-9a-f]{16}/{digest}/; s/\.[0-9]+\.tmp/.{pid}.tmp/; s/^\|//' <<<"$options"
 }
 # The files of the cache folder, each as NAME SIZE TIME.
