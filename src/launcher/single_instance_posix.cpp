@@ -244,7 +244,9 @@ struct SingleInstance::State {
 };
 
 SingleInstance::SingleInstance() : state_(new State) {}
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance() {
+  Stop();
+}
 
 bool SingleInstance::SetUp(const std::wstring& modulePath, bool wanted,
                            const std::vector<std::wstring>& arguments,
