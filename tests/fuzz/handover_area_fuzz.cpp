@@ -22,8 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (units > launcher::kArgumentScanUnits) {
     std::abort();
   }
+  // Nothing packed reads as one empty argument.
+  const std::vector<std::wstring> expected =
+      arguments.empty() ? std::vector<std::wstring>{L""} : arguments;
   if (const auto packed = launcher::PackArguments(arguments)) {
-    if (launcher::ReadArguments(launcher::AreaFromPacked(*packed)) != arguments) {
+    if (launcher::ReadArguments(launcher::AreaFromPacked(*packed)) != expected) {
       std::abort();
     }
   }
