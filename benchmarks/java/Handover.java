@@ -5,9 +5,7 @@ import java.util.concurrent.CountDownLatch;
 public final class Handover {
   private static final CountDownLatch stop = new CountDownLatch(1);
 
-  public static void main(String[] args) throws InterruptedException {
-    stop.await();
-  }
+  public static void main(String[] args) throws InterruptedException { stop.await(); }
 
   public static void secondaryMain(String[] args) {
     if (args.length > 0 && args[0].equals("stop")) {
