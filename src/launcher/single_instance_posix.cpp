@@ -176,8 +176,8 @@ bool SocketAddress(const std::string& path, sockaddr_un& address) {
 } // namespace
 
 struct SingleInstance::State {
-  bool on = false;
-  bool isPrimary = false;
+  bool singleInstance = false; // the mode is in force
+  bool isPrimaryInstance = false;
   int lock = -1;
   int connection = -1; // a second start's, to the primary
   std::string socketPath;
@@ -267,25 +267,25 @@ bool SingleInstance::SetUp(const std::wstring& modulePath, bool wanted,
   if (flock(state_->lock, LOCK_EX | LOCK_NB) == 0) {
     // As on Windows, a primary that cannot listen keeps what it took, so later starts fail
     // rather than start a second copy of the application.
-    state_->isPrimary = true;
-    state_->on = state_->BecomePrimary(mainClass);
+    state_->isPrimaryInstance = true;
+    state_->singleInstance = state_->BecomePrimary(mainClass);
     return true;
   }
   if (errno != EWOULDBLOCK) {
     return true;
   }
-  state_->on = true;
+  state_->singleInstance = true;
   close(state_->lock);
   state_->lock = -1;
   return state_->HandOver(arguments);
 }
 
 bool SingleInstance::IsPrimary() const {
-  return state_->on && state_->isPrimary;
+  return state_->singleInstance && state_->isPrimaryInstance;
 }
 
 bool SingleInstance::IsSecondStart() const {
-  return state_->on && !state_->isPrimary;
+  return state_->singleInstance && !state_->isPrimaryInstance;
 }
 
 int32_t SingleInstance::AwaitReply() {

@@ -14,8 +14,8 @@ namespace {
 // What the listener and the request threads share with the rest of the primary. Request
 // threads are not waited for, so each holds it as long as it runs.
 struct Primary {
-  ScopedHandle mainStarted; // set right before main; absent when it could not be created
-  ScopedHandle areaCopied;  // set each time the listener has copied the argument area out
+  ScopedHandle instanceEvent; // set right before main; absent when it could not be created
+  ScopedHandle areaCopied;    // set each time the listener has copied the argument area out
   UINT handoverMessage = 0;
   std::wstring mainClass;
   std::atomic<JavaVM*> javaVm{nullptr};
@@ -32,8 +32,8 @@ struct InstanceRequest {
 DWORD WINAPI ServeRequest(LPVOID parameter) {
   const std::unique_ptr<InstanceRequest> request(static_cast<InstanceRequest*>(parameter));
   const Primary& primary = *request->primary;
-  if (primary.mainStarted.valid()) {
-    WaitForSingleObject(primary.mainStarted.get(), INFINITE);
+  if (primary.instanceEvent.valid()) {
+    WaitForSingleObject(primary.instanceEvent.get(), INFINITE);
   }
   const HandoverTarget target{primary.javaVm.load(), primary.mainClass,
                               primary.stayAttached.load()};
@@ -74,10 +74,10 @@ DWORD WINAPI Listen(LPVOID parameter) {
 } // namespace
 
 struct SingleInstance::State {
-  bool on = false;
-  bool isPrimary = false;
-  ScopedHandle mapping;
-  uint8_t* block = nullptr;
+  bool singleInstance = false; // the mode is in force
+  bool isPrimaryInstance = false;
+  ScopedHandle mappingHandle;
+  uint8_t* sharedBlock = nullptr;
   // The primary's.
   ScopedHandle listenerThread;
   std::shared_ptr<Primary> primary;
@@ -90,8 +90,8 @@ struct SingleInstance::State {
 
   ~State() {
     ReleaseHandoverMutex();
-    if (block != nullptr) {
-      UnmapViewOfFile(block);
+    if (sharedBlock != nullptr) {
+      UnmapViewOfFile(sharedBlock);
     }
   }
 
@@ -105,21 +105,23 @@ struct SingleInstance::State {
   // Publishes the record's fields and starts the listener; false switches the mode off.
   bool BecomePrimary(const std::wstring& name, const std::wstring& mainClass) {
     primary = std::make_shared<Primary>();
-    primary->mainStarted.reset(CreateEventW(nullptr, TRUE, FALSE, InstanceEventName(name).c_str()));
+    primary->instanceEvent.reset(
+        CreateEventW(nullptr, TRUE, FALSE, InstanceEventName(name).c_str()));
     primary->areaCopied.reset(
         CreateEventW(nullptr, FALSE, FALSE, AreaCopiedEventName(name).c_str()));
     primary->handoverMessage = RegisterWindowMessageW(name.c_str());
     primary->mainClass = mainClass;
-    primary->block = block;
-    StoreField(block, kHandoverMessageOffset, primary->handoverMessage);
+    primary->block = sharedBlock;
+    StoreField(sharedBlock, kHandoverMessageOffset, primary->handoverMessage);
     if (primary->handoverMessage == 0) {
       return false;
     }
-    StoreField(block, kPrimaryProcessIdOffset, GetCurrentProcessId());
+    StoreField(sharedBlock, kPrimaryProcessIdOffset, GetCurrentProcessId());
     auto* parameter = new std::shared_ptr<Primary>(primary);
     // The thread's id goes straight into its field of the record.
-    listenerThread.reset(CreateThread(nullptr, 0, Listen, parameter, 0,
-                                      reinterpret_cast<DWORD*>(block + kListenerThreadIdOffset)));
+    listenerThread.reset(
+        CreateThread(nullptr, 0, Listen, parameter, 0,
+                     reinterpret_cast<DWORD*>(sharedBlock + kListenerThreadIdOffset)));
     if (!listenerThread.valid()) {
       delete parameter;
       return false;
@@ -135,9 +137,9 @@ struct SingleInstance::State {
     if (!packed) {
       return false;
     }
-    handoverMessage = LoadField(block, kHandoverMessageOffset);
+    handoverMessage = LoadField(sharedBlock, kHandoverMessageOffset);
     process.reset(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION, FALSE,
-                              LoadField(block, kPrimaryProcessIdOffset)));
+                              LoadField(sharedBlock, kPrimaryProcessIdOffset)));
     handoverMutex.reset(CreateMutexW(nullptr, FALSE, HandoverMutexName(name).c_str()));
     areaCopied.reset(CreateEventW(nullptr, FALSE, FALSE, AreaCopiedEventName(name).c_str()));
     if (handoverMutex.valid()) {
@@ -151,8 +153,8 @@ struct SingleInstance::State {
         ResetEvent(areaCopied.get());
       }
     }
-    std::memcpy(block + kArgumentAreaOffset, packed->data(), packed->size());
-    if (!PostThreadMessageW(LoadField(block, kListenerThreadIdOffset), handoverMessage,
+    std::memcpy(sharedBlock + kArgumentAreaOffset, packed->data(), packed->size());
+    if (!PostThreadMessageW(LoadField(sharedBlock, kListenerThreadIdOffset), handoverMessage,
                             GetCurrentThreadId(), 0)) {
       ReleaseHandoverMutex();
       return false;
@@ -175,32 +177,33 @@ bool SingleInstance::SetUp(const std::wstring& modulePath, bool wanted,
   }
   const std::wstring name = InstanceName(modulePath);
   SetLastError(0);
-  state_->mapping.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                           static_cast<DWORD>(kSharedBlockSize), name.c_str()));
-  if (!state_->mapping.valid()) {
+  state_->mappingHandle.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                                 static_cast<DWORD>(kSharedBlockSize),
+                                                 name.c_str()));
+  if (!state_->mappingHandle.valid()) {
     return true;
   }
   // An existing mapping (ERROR_ALREADY_EXISTS) makes this a second start.
-  state_->isPrimary = GetLastError() == 0;
-  state_->block =
-      static_cast<uint8_t*>(MapViewOfFile(state_->mapping.get(), FILE_MAP_WRITE, 0, 0, 0));
-  if (state_->block == nullptr) {
+  state_->isPrimaryInstance = GetLastError() == 0;
+  state_->sharedBlock =
+      static_cast<uint8_t*>(MapViewOfFile(state_->mappingHandle.get(), FILE_MAP_WRITE, 0, 0, 0));
+  if (state_->sharedBlock == nullptr) {
     return true;
   }
-  if (state_->isPrimary) {
-    state_->on = state_->BecomePrimary(name, mainClass);
+  if (state_->isPrimaryInstance) {
+    state_->singleInstance = state_->BecomePrimary(name, mainClass);
     return true;
   }
-  state_->on = true;
+  state_->singleInstance = true;
   return state_->HandOver(name, arguments);
 }
 
 bool SingleInstance::IsPrimary() const {
-  return state_->on && state_->isPrimary;
+  return state_->singleInstance && state_->isPrimaryInstance;
 }
 
 bool SingleInstance::IsSecondStart() const {
-  return state_->on && !state_->isPrimary;
+  return state_->singleInstance && !state_->isPrimaryInstance;
 }
 
 int32_t SingleInstance::AwaitReply() {
@@ -246,16 +249,16 @@ void SingleInstance::MainStarting(JavaVM* javaVm, bool stayAttached) {
   Primary& primary = *state_->primary;
   primary.javaVm = javaVm;
   primary.stayAttached = stayAttached;
-  if (primary.mainStarted.valid()) {
-    SetEvent(primary.mainStarted.get());
+  if (primary.instanceEvent.valid()) {
+    SetEvent(primary.instanceEvent.get());
   }
 }
 
 void SingleInstance::Stop() {
   State& state = *state_;
-  if (state.on && state.isPrimary && state.listenerThread.valid()) {
+  if (state.singleInstance && state.isPrimaryInstance && state.listenerThread.valid()) {
     // Posted again until it ends, as a post can come before the thread has its queue.
-    const DWORD listener = LoadField(state.block, kListenerThreadIdOffset);
+    const DWORD listener = LoadField(state.sharedBlock, kListenerThreadIdOffset);
     do {
       PostThreadMessageW(listener, WM_QUIT, 0, 0);
     } while (WaitForSingleObject(state.listenerThread.get(), 10) == WAIT_TIMEOUT);
