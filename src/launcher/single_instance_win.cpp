@@ -213,7 +213,10 @@ int32_t SingleInstance::AwaitReply() {
     return kPrimaryUnreachable;
   }
   for (;;) {
-    // A reply already queued wins over a primary that has ended since.
+    // The process handle tells an ended primary from a running one, even one whose exit code
+    // is 259 (STILL_ACTIVE). It is looked at before the queue: a reply posted before the
+    // primary ended is queued by then, and wins.
+    const bool ended = WaitForSingleObject(state.process.get(), 0) == WAIT_OBJECT_0;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == state.handoverMessage) {
@@ -221,9 +224,7 @@ int32_t SingleInstance::AwaitReply() {
         return ReplyCode(message.wParam);
       }
     }
-    // The process handle tells an ended primary from a running one, even one whose exit code
-    // is 259 (STILL_ACTIVE).
-    if (WaitForSingleObject(state.process.get(), 0) == WAIT_OBJECT_0) {
+    if (ended) {
       state.ReleaseHandoverMutex();
       DWORD code = 0;
       return GetExitCodeProcess(state.process.get(), &code) ? static_cast<int32_t>(code)

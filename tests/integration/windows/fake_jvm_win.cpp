@@ -7,7 +7,8 @@
 // over "stop" to secondaryMain, in its void form or its int form ("code N ..." returns N,
 // anything else the number of arguments); serve-none has no secondaryMain, and main calls
 // System.exit(7).
-// JVM_GATE: JNI_CreateJavaVM waits until that file exists. JVM_STACK: the default Java stack size
+// JVM_GATE: JNI_CreateJavaVM waits until that file exists, or, as area:NAME, until a second
+// start has written into the single-instance record NAME. JVM_STACK: the default Java stack size
 // (1 MiB when unset). Variants: NO_BOOT_LOADER (an older runtime), NO_DEFAULT_ARGS, NO_EXPORTS,
 // MISSING_DEPENDENCY. Any other slot, or a lookup or call with an exception pending, is logged
 // "unexpected" and exits 86.
@@ -21,6 +22,7 @@
 #include <jni.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,6 +52,8 @@ struct Obj {
 FILE* logFile;
 std::wstring role;
 thread_local Obj* pending; // each thread has its own, as in a VM
+std::atomic<int> attachedThreads;
+thread_local bool attachedHere;
 Obj* out; // System.out and System.err; null: the console, whose output nobody reads
 Obj* err;
 void(JNICALL* exitHook)(jint);
@@ -348,17 +352,47 @@ void FillFunctions() {
   };
   // A VM prints an exception still pending on System.err as the thread ends.
   invoke.DetachCurrentThread = [](JavaVM*) -> jint {
+    if (attachedHere) {
+      attachedHere = false;
+      --attachedThreads;
+    }
     const jint result = role == L"detach-fails" ? JNI_ERR : JNI_OK;
     Log(L"detach " + std::to_wstring(result) + (pending ? L" uncaught " + pending->cls : L""));
     pending = nullptr;
     return result;
   };
-  invoke.DestroyJavaVM = [](JavaVM*) -> jint { return Log(L"destroy"), JNI_OK; };
+  // As a VM, waits for the threads attached to it (they are not daemons).
+  invoke.DestroyJavaVM = [](JavaVM*) -> jint {
+    while (attachedThreads > 0) {
+      Sleep(1);
+    }
+    return Log(L"destroy"), JNI_OK;
+  };
   invoke.AttachCurrentThread = [](JavaVM*, void** jniEnv, void* args) -> jint {
     Log(args == nullptr ? L"attach" : L"attach with arguments");
+    attachedHere = true;
+    ++attachedThreads;
     *jniEnv = &env;
     return JNI_OK;
   };
+}
+
+// JVM_GATE: a file, or area:NAME: until a second start has written its arguments into the
+// single-instance record NAME (its post follows at once, long before this primary could end).
+void WaitAtGate() {
+  const std::wstring gate = Variable(L"JVM_GATE");
+  if (gate.rfind(L"area:", 0) == 0) {
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, gate.c_str() + 5);
+    const auto* block = static_cast<const volatile unsigned char*>(
+        mapping != nullptr ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr);
+    while (block != nullptr && block[12] == 0) {
+      Sleep(10);
+    }
+    return;
+  }
+  while (!gate.empty() && GetFileAttributesW(gate.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    Sleep(10);
+  }
 }
 
 } // namespace
@@ -379,10 +413,7 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** javaVm, void** jniEn
       exitHook = reinterpret_cast<void(JNICALL*)(jint)>(option.extraInfo);
     }
   }
-  for (const std::wstring gate = Variable(L"JVM_GATE");
-       !gate.empty() && GetFileAttributesW(gate.c_str()) == INVALID_FILE_ATTRIBUTES;) {
-    Sleep(10);
-  }
+  WaitAtGate();
   if (role.rfind(L"create:", 0) == 0) {
     return std::stoi(role.substr(7));
   }

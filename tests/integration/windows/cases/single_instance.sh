@@ -27,11 +27,14 @@ logged() {
   fail "the stand-in VM never logged [$1]"
 }
 lines() { grep -a "^$1" "$LOG" | tr -d '\r' | sort | paste -sd'|'; }
-# A second start made while the primary's VM is being created: the gate opens after a while
-# that lets it hand over first.
 open_gate_later() { sleep 3 && touch "$GATE"; }
 
 app one.exe a && home jre full && put app.jar
+# With JVM_GATE=$HANDED_OVER the primary's VM creation waits until a second start has written
+# its arguments into the shared record (named by the executable's path, "\" as "_"): that
+# second start is made while the VM is being created.
+HANDED_OVER="area:${W//\\/_}one.exe"
+
 vm_ini '[Application]' 'Single Instance=yes' 'Cmd=from-cmd'
 wine "$FIXTURES/ui_driver.exe" "$WROOT\\" >"$ROOT.boxes" 2>/dev/null &
 DRIVER=$!
@@ -65,16 +68,16 @@ finish $PRIMARY && expect 0
 same 5 "$(grep -ac '^secondary-int' "$LOG")" 'hand-overs of the int form'
 
 # Made while the VM is created, a hand-over is served once main has been entered.
-rm -f "$GATE" && primary serve-int && logged 'option exit'
-open_gate_later & second code 9 && expect 9
+JVM_GATE=$HANDED_OVER primary serve-int && logged 'option exit'
+second code 9 && expect 9
 grep -a -A50 '^helper' "$LOG" | grep -aq '^secondary-int <code> <9>' || fail 'served before main was called'
 second stop && expect 1 && finish $PRIMARY && expect 0
 
 # Without a reply a second start ends with the primary's exit code: a primary that never
 # reaches main, one without secondaryMain, one that ends with 259 (STILL_ACTIVE).
 while read -r role code; do
-  rm -f "$GATE" && primary "$role" && logged 'option exit'
-  open_gate_later & second x && expect "$code"
+  JVM_GATE=$HANDED_OVER primary "$role" && logged 'option exit'
+  second x && expect "$code"
   finish $PRIMARY && expect "$code"
 done <<'EOF2'
 missing 1
@@ -82,7 +85,8 @@ serve-none 7
 exit:259 3
 EOF2
 
-# Only "yes" exactly: with "Yes" each start runs the application itself.
+# Only "yes" exactly: with "Yes" each start runs the application itself (both wait at the
+# gate, which opens a while after).
 vm_ini '[Application]' 'Single Instance=Yes'
 rm -f "$GATE" && primary exit:5 && logged 'option exit'
 open_gate_later & JVM_ROLE=exit:5 second && expect 5
