@@ -89,7 +89,7 @@ public:
     return pid;
   }
 
-  // The exit code as the shell sees it; killed past two minutes.
+  // The exit code as the shell sees it; killed past a minute.
   static int Finish(pid_t pid) {
     int status = 0;
     if (!WaitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; })) {
