@@ -18,6 +18,7 @@
 #include "jvm/hosting/vm_options.h"
 #include "launcher/exit_codes.h"
 #include "launcher/paired_relaunch.h"
+#include "launcher/single_instance_rules.h"
 #include "settings/settings_keys.h"
 #include "ui/exception_dialog.h"
 
@@ -90,8 +91,18 @@ bool LauncherApp::Init() {
   TracePhase(L"settings", settingsStart);
 
   // 3. Single-instance set-up: false ends the process with -1.
+  if (!instance.SetUp(
+          modulePath,
+          IsSingleInstanceWanted(settings.isService,
+                                 settingsFile->Get(kSectionApplication, kKeySingleInstance)),
+          arguments, settings.mainClass)) {
+    return false;
+  }
   // 4. A second start that has handed its arguments to the running instance returns true
   //    here; nothing below runs for it.
+  if (instance.IsSecondStart()) {
+    return true;
+  }
 
   // 5. The working directory.
   if (settings.overrideWorkingDir) {
@@ -131,6 +142,9 @@ int32_t LauncherApp::Run() {
     return RunPairedProduct(settings.pairProduct, settings.pairReturnCode);
   }
   // 2. A second start in single-instance mode returns the running instance's reply.
+  if (instance.IsSecondStart()) {
+    return instance.AwaitReply();
+  }
 
   // 3. The native library path and the environment published to the application.
   SetLibraryPathAndEnvironment(runtime.jvmDllPath, settings.libraryPath, settings.systemPath, vm);
@@ -165,6 +179,11 @@ int32_t LauncherApp::Run() {
   request.ibmRuntime = runtime.ibmRuntime;
   request.messageOwner = messageOwner;
   request.showExceptionDialog = ShowJavaExceptionDialog;
+  if (instance.IsPrimary()) {
+    // Hand-overs wait for this moment; main's thread stays attached on IBM's runtime, and so
+    // do theirs.
+    request.mainStarting = [this] { instance.MainStarting(vm.javaVm, runtime.ibmRuntime); };
+  }
   switch (StartMainClassThread(jvmLibrary, vm, request)) {
   case kMainReturned:
     Trace(L"main returned: exit code 0");
@@ -186,6 +205,7 @@ LauncherApp::~LauncherApp() {
   DestroyVm(vm);
   // 3. Single instance: stop the listener thread, unmap the shared block, close the mapping.
   // 4. Close the single-instance event.
+  instance.Stop();
   // 5. Call the runtime splash library's SplashClose if it was used.
   // 6. The strings and lists go with the object.
 }

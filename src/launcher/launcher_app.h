@@ -17,6 +17,7 @@
 #include "base/error_message.h"
 #include "jvm/hosting/jvm_library.h"
 #include "jvm/hosting/vm_launch_state.h"
+#include "launcher/single_instance.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_reader.h"
 
@@ -56,6 +57,8 @@ public:
   VmLaunchState vm;
   // Owner window of error messages: the native splash window while it exists, else none.
   WindowHandle messageOwner = nullptr;
+  // Single-instance mode: the primary's listener, or a second start's hand-over.
+  SingleInstance instance;
 };
 
 // The splash screen is wanted unless an argument is exactly "-nosplash" or "/nosplash" (case

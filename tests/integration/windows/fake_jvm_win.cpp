@@ -3,9 +3,15 @@
 // (UTF-16 units outside printable ASCII as \uXXXX). Roles: none (main returns), throw, exit:N
 // (main calls System.exit(N)), create:N (JNI_CreateJavaVM returns N), missing (no main class),
 // helper-throws (LauncherHelper fails, an error pending), no-main (no main method, nothing
-// pending), detach-fails. JVM_STACK: the default Java stack size (1 MiB when unset). Variants:
-// NO_BOOT_LOADER (an older runtime), NO_DEFAULT_ARGS, NO_EXPORTS, MISSING_DEPENDENCY. Any other
-// slot, or a lookup or call with an exception pending, is logged "unexpected" and exits 86.
+// pending), detach-fails; serve and serve-int keep main waiting until a second start hands
+// over "stop" to secondaryMain, in its void form or its int form ("code N ..." returns N,
+// anything else the number of arguments); serve-none has no secondaryMain, and main calls
+// System.exit(7).
+// JVM_GATE: JNI_CreateJavaVM waits until that file exists, or, as area:NAME, until a second
+// start has written into the single-instance record NAME. JVM_STACK: the default Java stack size
+// (1 MiB when unset). Variants: NO_BOOT_LOADER (an older runtime), NO_DEFAULT_ARGS, NO_EXPORTS,
+// MISSING_DEPENDENCY. Any other slot, or a lookup or call with an exception pending, is logged
+// "unexpected" and exits 86.
 // As a runtime does at its end, it writes a class-data archive where the options ask for one
 // (8 KiB behind a dynamic archive's magic number) and logs "archive PATH".
 
@@ -18,6 +24,7 @@
 #include <jni.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -46,7 +53,9 @@ struct Obj {
 
 FILE* logFile;
 std::wstring role;
-Obj* pending;
+thread_local Obj* pending; // each thread has its own, as in a VM
+std::atomic<int> attachedThreads;
+thread_local bool attachedHere;
 Obj* out; // System.out and System.err; null: the console, whose output nobody reads
 Obj* err;
 void(JNICALL* exitHook)(jint);
@@ -63,11 +72,16 @@ std::wstring Wide(const std::string& ascii) {
   return std::wstring(ascii.begin(), ascii.end());
 }
 
+// One write per line, so that lines of threads logging at once stay whole.
 void Log(const std::wstring& line) {
+  std::string text;
   for (wchar_t unit : line) {
-    std::fprintf(logFile, unit >= 0x20 && unit < 0x7f ? "%c" : "\\u%04x", unit);
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, unit >= 0x20 && unit < 0x7f ? "%c" : "\\u%04x", unit);
+    text += escaped;
   }
-  std::fprintf(logFile, "\n");
+  text += '\n';
+  std::fputs(text.c_str(), logFile);
   std::fflush(logFile);
 }
 
@@ -160,6 +174,33 @@ bool IsApplicationClass(const std::wstring& name) {
          name.find(L'.') == std::wstring::npos;
 }
 
+// Set by a hand-over of "stop"; main of the serve roles waits for it.
+HANDLE StopEvent() {
+  static HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  return stop;
+}
+
+// secondaryMain: one log line with the arguments; "stop" lets main return, "throw" throws.
+thread_local jint intResult;
+Obj* RunSecondary(Obj*, va_list list) {
+  const std::vector<Obj*>& items = va_arg(list, Obj*)->items;
+  std::wstring line = role == L"serve-int" ? L"secondary-int" : L"secondary";
+  for (Obj* argument : items) {
+    line += L" <" + argument->text + L">";
+  }
+  Log(line);
+  const std::wstring first = items.empty() ? L"" : items[0]->text;
+  intResult = items.size() >= 2 && first == L"code" ? std::stoi(items[1]->text)
+                                                    : static_cast<jint>(items.size());
+  if (first == L"stop") {
+    SetEvent(StopEvent());
+  } else if (first == L"throw") {
+    intResult = 0;
+    Throw(L"java/lang/IllegalStateException", L"thrown by secondaryMain");
+  }
+  return nullptr;
+}
+
 Obj* RunMain(Obj* cls, va_list list) {
   ULONG_PTR low = 0, high = 0;
   GetCurrentThreadStackLimits(&low, &high);
@@ -170,7 +211,11 @@ Obj* RunMain(Obj* cls, va_list list) {
   }
   Print(out, L"System.out of " + cls->cls + L"\r\n");
   Print(err, L"System.err of " + cls->cls + L"\r\n");
-  if (role == L"throw") {
+  if (role == L"serve-none") {
+    Exit(7, L"main");
+  } else if (role.rfind(L"serve", 0) == 0) {
+    WaitForSingleObject(StopEvent(), INFINITE);
+  } else if (role == L"throw") {
     Throw(L"java/lang/IllegalStateException", L"thrown by main");
   } else if (role.rfind(L"exit:", 0) == 0) {
     Exit(std::stoi(role.substr(5)), L"main");
@@ -241,7 +286,18 @@ const Method kMethods[] = {
     {"sun/launcher/LauncherHelper", "checkAndLoadMain", "(ZILjava/lang/String;)Ljava/lang/Class;",
      true, CheckAndLoadMain},
     {"", "main", "([Ljava/lang/String;)V", true, RunMain},
+    {"", "secondaryMain", "([Ljava/lang/String;)V", true, RunSecondary},
+    {"", "secondaryMain", "([Ljava/lang/String;)I", true, RunSecondary},
 };
+
+// The serve roles offer one form of secondaryMain, or none.
+bool Offered(const Method& method) {
+  if (method.call != RunSecondary) {
+    return true;
+  }
+  const bool intForm = std::strchr(method.sig, 'I') != nullptr;
+  return (role == L"serve" && !intForm) || (role == L"serve-int" && intForm);
+}
 
 // NewObjectV and the Call...MethodV functions (Lookup keeps static and instance methods apart).
 template <typename Result, typename Target>
@@ -259,6 +315,9 @@ jmethodID JNICALL Lookup(JNIEnv*, jclass cls, const char* name, const char* sig)
     if ((owner == Wide(method.cls) || (*method.cls == '\0' && IsApplicationClass(owner))) &&
         std::strcmp(name, method.name) == 0 && std::strcmp(sig, method.sig) == 0 &&
         method.isStatic == isStatic) {
+      if (!Offered(method)) {
+        break;
+      }
       // A VM may report a missing method without raising an error.
       return method.call == RunMain && role == L"no-main"
                  ? nullptr
@@ -294,6 +353,10 @@ void FillFunctions() {
   functions.CallVoidMethodV = Invoke<void, jobject>;
   functions.CallStaticObjectMethodV = Invoke<jobject, jclass>;
   functions.CallStaticVoidMethodV = Invoke<void, jclass>;
+  functions.CallStaticIntMethodV = [](JNIEnv* env, jclass cls, jmethodID id, va_list list) {
+    Invoke<void, jclass>(env, cls, id, list);
+    return intResult;
+  };
   functions.GetObjectClass = [](JNIEnv*, jobject object) {
     return As<jclass>(New(As(object)->cls));
   };
@@ -331,15 +394,48 @@ void FillFunctions() {
   };
   // A VM prints an exception still pending on System.err as the thread ends.
   invoke.DetachCurrentThread = [](JavaVM*) -> jint {
+    if (attachedHere) {
+      attachedHere = false;
+      --attachedThreads;
+    }
     const jint result = role == L"detach-fails" ? JNI_ERR : JNI_OK;
     Log(L"detach " + std::to_wstring(result) + (pending ? L" uncaught " + pending->cls : L""));
     pending = nullptr;
     return result;
   };
+  // As a VM, waits for the threads attached to it (they are not daemons).
   invoke.DestroyJavaVM = [](JavaVM*) -> jint {
+    while (attachedThreads > 0) {
+      Sleep(1);
+    }
     WriteArchive();
     return Log(L"destroy"), JNI_OK;
   };
+  invoke.AttachCurrentThread = [](JavaVM*, void** jniEnv, void* args) -> jint {
+    Log(args == nullptr ? L"attach" : L"attach with arguments");
+    attachedHere = true;
+    ++attachedThreads;
+    *jniEnv = &env;
+    return JNI_OK;
+  };
+}
+
+// JVM_GATE: a file, or area:NAME: until a second start has written its arguments into the
+// single-instance record NAME (its post follows at once, long before this primary could end).
+void WaitAtGate() {
+  const std::wstring gate = Variable(L"JVM_GATE");
+  if (gate.rfind(L"area:", 0) == 0) {
+    HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, gate.c_str() + 5);
+    const auto* block = static_cast<const volatile unsigned char*>(
+        mapping != nullptr ? MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0) : nullptr);
+    while (block != nullptr && block[12] == 0) {
+      Sleep(10);
+    }
+    return;
+  }
+  while (!gate.empty() && GetFileAttributesW(gate.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    Sleep(10);
+  }
 }
 
 } // namespace
@@ -366,6 +462,7 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** javaVm, void** jniEn
       exitHook = reinterpret_cast<void(JNICALL*)(jint)>(option.extraInfo);
     }
   }
+  WaitAtGate();
   if (role.rfind(L"create:", 0) == 0) {
     return std::stoi(role.substr(7));
   }
