@@ -1,11 +1,12 @@
 // The stand-in Java VM of the Windows cases: a jvm.dll that fills only the JNI slots the launcher
 // calls, plays the role JVM_ROLE names and logs one line per event to the file JVM_LOG names
 // (UTF-16 units outside printable ASCII as \uXXXX). Roles: none (main returns), throw, exit:N
-// (main calls System.exit(N)), create:N (JNI_CreateJavaVM returns N), missing (no main class),
-// helper-throws (LauncherHelper fails, an error pending), no-main (no main method, nothing
-// pending), detach-fails. JVM_STACK: the default Java stack size (1 MiB when unset). Variants:
-// NO_BOOT_LOADER (an older runtime), NO_DEFAULT_ARGS, NO_EXPORTS, MISSING_DEPENDENCY. Any other
-// slot, or a lookup or call with an exception pending, is logged "unexpected" and exits 86.
+// (main calls System.exit(N)), throw-trace (throw, with a stack trace of several lines), create:N
+// (JNI_CreateJavaVM returns N), missing (no main class), helper-throws (LauncherHelper fails, an
+// error pending), no-main (no main method, nothing pending), detach-fails. JVM_STACK: the default
+// Java stack size (1 MiB when unset). Variants: NO_BOOT_LOADER (an older runtime), NO_DEFAULT_ARGS,
+// NO_EXPORTS, MISSING_DEPENDENCY. Any other slot, or a lookup or call with an exception pending, is
+// logged "unexpected" and exits 86.
 
 #define _WIN32_WINNT 0x0602 // GetCurrentThreadStackLimits
 #include "base/windows_api.h"
@@ -133,7 +134,7 @@ Obj* RunMain(Obj* cls, va_list list) {
   }
   Print(out, L"System.out of " + cls->cls + L"\r\n");
   Print(err, L"System.err of " + cls->cls + L"\r\n");
-  if (role == L"throw") {
+  if (role == L"throw" || role == L"throw-trace") {
     Throw(L"java/lang/IllegalStateException", L"thrown by main");
   } else if (role.rfind(L"exit:", 0) == 0) {
     Exit(std::stoi(role.substr(5)), L"main");
@@ -192,7 +193,11 @@ const Method kMethods[] = {
      [](Obj* bytes, va_list) { return New(L"java/lang/String", Wide(bytes->bytes)); }},
     {"java/lang/IllegalStateException", "printStackTrace", "(Ljava/io/PrintStream;)V", false,
      [](Obj* thrown, va_list list) {
-       Print(va_arg(list, Obj*), thrown->cls + L": " + thrown->text + L"\r\n");
+       const std::wstring trace = role == L"throw-trace"
+                                      ? L"\tat com.example.Main.check(Main.java:42)\r\n"
+                                        L"\tat com.example.Main.main(Main.java:7)\r\n"
+                                      : L"";
+       Print(va_arg(list, Obj*), thrown->cls + L": " + thrown->text + L"\r\n" + trace);
        return static_cast<Obj*>(nullptr);
      }},
     {"java/lang/System", "setOut", "(Ljava/io/PrintStream;)V", true,

@@ -24,6 +24,7 @@
 //                 (Desktop, My Computer, the drive, each folder) and presses OK: "browse|ok"
 //   ownedlist     "list" of that owned dialog
 //   ownedclose    closes that owned dialog with IDCANCEL
+//   shot:PATH     the dialog as the screen shows it, as a BMP file
 //   sleep:MS      waits
 // It ends when the steps are done, or with "gone" once the dialog is closed by one.
 // Buttons default: the first enabled button of a box is the one pressed (never a disabled OK).
@@ -370,6 +371,37 @@ std::wstring Browse(const std::wstring& path) {
   return result;
 }
 
+// The dialog as the screen shows it, frame included, as a 24-bit BMP file.
+void Shoot(const std::wstring& path) {
+  RECT rect;
+  GetWindowRect(dialog, &rect);
+  const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  BitBlt(dc, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  GdiFlush();
+  const DWORD size = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
+  BITMAPFILEHEADER header{
+      0x4D42, static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + size), 0, 0,
+      sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(file, &header, sizeof header, &written, nullptr);
+  WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr);
+  WriteFile(file, bits, size, &written, nullptr);
+  CloseHandle(file);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+}
+
 void Step(HANDLE out, const std::wstring& step) {
   const size_t colon = step.find(L':');
   const std::wstring name = step.substr(0, colon);
@@ -419,6 +451,8 @@ void Step(HANDLE out, const std::wstring& step) {
         Sleep(100);
       }
     }
+  } else if (name == L"shot") {
+    Shoot(argument);
   } else if (name == L"sleep") {
     Sleep(static_cast<DWORD>(_wtoi(argument.c_str())));
   }
