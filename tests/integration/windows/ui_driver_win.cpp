@@ -24,6 +24,7 @@
 //                 (Desktop, My Computer, the drive, each folder) and presses OK: "browse|ok"
 //   ownedlist     "list" of that owned dialog
 //   ownedclose    closes that owned dialog with IDCANCEL
+//   tooltip:ID    "tooltip|tools|text|l,t,r,b" of the tooltip the control owns (its first tool)
 //   shot:PATH     the dialog as the screen shows it, as a BMP file
 //   sleep:MS      waits
 // It ends when the steps are done, or with "gone" once the dialog is closed by one.
@@ -402,6 +403,51 @@ void Shoot(const std::wstring& path) {
   ReleaseDC(nullptr, screen);
 }
 
+HWND tipOwner;
+HWND tip;
+BOOL CALLBACK FindTooltip(HWND window, LPARAM) {
+  // A popup made with a child as its parent is owned by the child's top-level window.
+  const HWND owner = GetWindow(window, GW_OWNER);
+  if ((owner == tipOwner || owner == GetAncestor(tipOwner, GA_ROOT)) &&
+      _wcsicmp(ClassName(window).c_str(), L"tooltips_class32") == 0) {
+    tip = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// "tooltip|tools|text|left,top,right,bottom" of the tooltip of the control (or of its dialog): the
+// number of its tools, and the text and rectangle of the first, read through a record placed in the
+// control's process.
+std::wstring Tooltip(HWND control) {
+  tipOwner = control;
+  tip = nullptr;
+  EnumWindows(FindTooltip, 0);
+  if (tip == nullptr) {
+    return L"tooltip|none";
+  }
+  DWORD id = 0;
+  GetWindowThreadProcessId(tip, &id);
+  HANDLE process =
+      OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, id);
+  auto* remote = static_cast<BYTE*>(
+      VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.lpszText = reinterpret_cast<wchar_t*>(remote + sizeof tool);
+  wchar_t text[512] = {};
+  WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+  WriteProcessMemory(process, remote + sizeof tool, text, sizeof text, nullptr);
+  const LRESULT count = SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0);
+  SendMessageW(tip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(remote));
+  ReadProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+  ReadProcessMemory(process, remote + sizeof tool, text, sizeof text - sizeof(wchar_t), nullptr);
+  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return L"tooltip|" + std::to_wstring(count) + L"|" + text + L"|" +
+         Numbers({tool.rect.left, tool.rect.top, tool.rect.right, tool.rect.bottom});
+}
+
 void Step(HANDLE out, const std::wstring& step) {
   const size_t colon = step.find(L':');
   const std::wstring name = step.substr(0, colon);
@@ -451,6 +497,8 @@ void Step(HANDLE out, const std::wstring& step) {
         Sleep(100);
       }
     }
+  } else if (name == L"tooltip") {
+    Write(out, Tooltip(GetDlgItem(dialog, _wtoi(argument.c_str()))) + L"\n");
   } else if (name == L"shot") {
     Shoot(argument);
   } else if (name == L"sleep") {

@@ -126,6 +126,13 @@ opened() {
   same "\"${W}opener.exe\" \"https://adoptium.net/\"" "$(cat "$D/paired.txt" 2>/dev/null)" "$1"
   rm -f "$D/paired.txt"
 }
+# The tooltip holds the address over the text's rectangle; a click beside the text, within the
+# label, opens nothing.
+dialog 'JRE Not Found' tooltip:205 link:205:110 sleep:2000 color:205 key:27
+IFS='|,' read -r _ tools address _ _ right _ <<<"$(grep '^tooltip' <<<"$OUT")"
+same '1|https://adoptium.net/|1' "$tools|$address|$((right > 0 && right < 110))" 'the tooltip'
+same 'color|0,0,255' "$(grep '^color' <<<"$OUT")" 'no visit beside the text'
+[ ! -e "$D/paired.txt" ] || fail 'a click beside the text opened the address'
 dialog 'JRE Not Found' link:205 sleep:2000 color:205 key:27
 opened 'a click on the link'
 same 'color|128,0,128' "$(grep '^color' <<<"$OUT")" 'the visited colour'
