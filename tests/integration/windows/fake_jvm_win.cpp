@@ -1,12 +1,12 @@
 // The stand-in Java VM of the Windows cases: a jvm.dll that fills only the JNI slots the launcher
 // calls, plays the role JVM_ROLE names and logs one line per event to the file JVM_LOG names
 // (UTF-16 units outside printable ASCII as \uXXXX). Roles: none (main returns), throw, exit:N
-// (main calls System.exit(N)), throw-trace (throw, with a stack trace of several lines), create:N
-// (JNI_CreateJavaVM returns N), missing (no main class), helper-throws (LauncherHelper fails, an
-// error pending), no-main (no main method, nothing pending), detach-fails. JVM_STACK: the default
-// Java stack size (1 MiB when unset). Variants: NO_BOOT_LOADER (an older runtime), NO_DEFAULT_ARGS,
-// NO_EXPORTS, MISSING_DEPENDENCY. Any other slot, or a lookup or call with an exception pending, is
-// logged "unexpected" and exits 86.
+// (main calls System.exit(N)), create:N (JNI_CreateJavaVM returns N), missing (no main class),
+// helper-throws (LauncherHelper fails, an error pending), no-main (no main method, nothing
+// pending), detach-fails. JVM_STACK: the default Java stack size (1 MiB when unset). Variants:
+// NO_BOOT_LOADER (an older runtime), NO_DEFAULT_ARGS, NO_EXPORTS, MISSING_DEPENDENCY. Any other
+// slot, or a lookup or call with an exception pending, is logged "unexpected" and exits 86.
+// Role throw-trace: as throw, with a stack trace of several lines.
 
 #define _WIN32_WINNT 0x0602 // GetCurrentThreadStackLimits
 #include "base/windows_api.h"

@@ -468,6 +468,12 @@ void Step(HANDLE out, const std::wstring& step) {
   } else if (name == L"max" || name == L"restore") {
     ShowWindowAsync(dialog, name == L"max" ? SW_MAXIMIZE : SW_RESTORE);
   } else if (name == L"color") {
+    // Above the boxes of other cases that may open in the middle of the screen too, and
+    // painted anew there.
+    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
+    Sleep(500);
     Write(out, TextColour(GetDlgItem(dialog, _wtoi(argument.c_str()))) + L"\n");
   } else if (name == L"link") {
     HWND control = GetDlgItem(dialog, _wtoi(argument.c_str()));

@@ -104,9 +104,9 @@ dialog 'JRE Not Found' click:202 "browse:${W}empty\\nothing" list key:27
 same 'The Java Runtime Environment (JRE) was not found. Please  download and install a JRE with a server JVM (minimum version 99.0) from:|disabled' \
   "$(line 203 | cut -d'|' -f3)|$(line 1 | cut -d'|' -f6)" 'server: message and OK'
 
-# The link: the user's colour when well formed, blue otherwise; a click on its text and Space
-# on it (reached with Tab) open the address with the shell (a stand-in registered for https,
-# which writes its command line to paired.txt), and it turns to the visited colour.
+# The link: the user's colour when well formed, blue otherwise; a click on its text, and Space
+# or Enter on it (reached with Tab), open the address with the shell (a stand-in registered for
+# https, which writes its command line to paired.txt), and it turns to the visited colour.
 jre_ini
 colour() {
   wine reg add "$IE" /v 'Anchor Color' /d "$1" /f >/dev/null 2>&1 || fail "reg add $1"
@@ -138,6 +138,8 @@ opened 'a click on the link'
 same 'color|128,0,128' "$(grep '^color' <<<"$OUT")" 'the visited colour'
 dialog 'JRE Not Found' key:9 key:9 key:9 key:32 sleep:2000 key:27
 opened 'Space on the link'
+dialog 'JRE Not Found' key:9 key:9 key:9 key:13 sleep:2000 key:27
+opened 'Enter on the link'
 if [ -n "$saved" ]; then
   wine reg add "$https" /ve /d "$saved" /f >/dev/null 2>&1
 else
