@@ -227,6 +227,13 @@ HWND FocusOf(HWND window) {
 }
 
 void PressKey(UINT key) {
+  // The keys go to the dialog's focused control, which its thread knows only while the dialog
+  // is active (another case's window may have taken the activation).
+  if (GetForegroundWindow() != dialog) {
+    SetForegroundWindow(dialog);
+    SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
+    Sleep(300);
+  }
   const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
   HWND focus = FocusOf(dialog);
   PostMessageW(focus, WM_KEYDOWN, key, 1 | scan);
@@ -468,13 +475,19 @@ void Step(HANDLE out, const std::wstring& step) {
   } else if (name == L"max" || name == L"restore") {
     ShowWindowAsync(dialog, name == L"max" ? SW_MAXIMIZE : SW_RESTORE);
   } else if (name == L"color") {
-    // Above the boxes of other cases that may open in the middle of the screen too, and
-    // painted anew there.
-    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    // In the top left corner, on top: away from the boxes of other cases, which open in the
+    // middle of the screen. Read until two readings agree, as a window may pass over it.
+    SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, 2000, nullptr);
-    Sleep(500);
-    Write(out, TextColour(GetDlgItem(dialog, _wtoi(argument.c_str()))) + L"\n");
+    HWND control = GetDlgItem(dialog, _wtoi(argument.c_str()));
+    std::wstring last, colour;
+    for (int tries = 0; tries < 20 && (colour.empty() || colour != last); ++tries) {
+      Sleep(300);
+      last = colour;
+      colour = TextColour(control);
+    }
+    Write(out, colour + L"\n");
   } else if (name == L"link") {
     HWND control = GetDlgItem(dialog, _wtoi(argument.c_str()));
     const size_t second = argument.find(L':');
