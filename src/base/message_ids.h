@@ -42,6 +42,11 @@ enum MessageId : int {
   kMsgNotSharedLibraryPosix = 252,
   kMsgTruncatedImagePosix = 253,
   kMsgMissingExportPosix = 254,
+  kMsgJreFolderHintPosix = 255,
+  kMsgJreFolderPromptPosix = 256,
+  kMsgNoJvmInFolderPosix = 257,
+  kMsgExceptionIntroPosix = 258,
+  kMsgIgnoreOrStopPosix = 259,
 };
 
 } // namespace launcher

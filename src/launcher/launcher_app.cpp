@@ -19,8 +19,10 @@
 #include "launcher/exit_codes.h"
 #include "launcher/paired_relaunch.h"
 #include "launcher/single_instance_rules.h"
+#include "settings/jre_path_writeback.h"
 #include "settings/settings_keys.h"
 #include "ui/exception_dialog.h"
+#include "ui/jre_not_found_dialog.h"
 
 namespace launcher {
 
@@ -125,14 +127,21 @@ bool LauncherApp::Init() {
     return true;
   }
 
-  // 7. Missing-JRE step. The dialog that lets the user pick a folder (and then stores it in
-  //    runtime.jvmDllPath, runs CheckPairedRelaunch and WriteBackJrePath) is not built yet;
-  //    the composed message is shown as an error with the download address, and the launch
-  //    ends as a cancel.
-  Trace(L"no runtime qualifies: exit code -1");
-  ShowErrorMessage(messageOwner, ComposeMissingJreReport(settings.jvmType, settings.minimumVersion,
-                                                         settings.maximumVersion));
-  return false;
+  // 7. Missing-JRE step: the user may pick a runtime's folder, which is then taken like a
+  //    "JRE Path" (with the paired-relaunch check) and remembered for the next start.
+  //    Cancel, or a dialog that cannot be shown, ends the launch.
+  const JreChoice choice = ShowJreNotFoundDialog(
+      ComposeMissingJreMessage(settings.jvmType, settings.minimumVersion, settings.maximumVersion),
+      settings.jvmType);
+  if (!AcceptsJreChoice(choice)) {
+    Trace(L"no runtime qualifies, none chosen: exit code -1");
+    return false;
+  }
+  runtime.jvmDllPath = choice.jvmDllPath;
+  Trace(L"runtime chosen: ", runtime.jvmDllPath, L" from the folder the user picked");
+  runtime.relaunchPaired = CheckPairedRelaunch(runtime.jvmDllPath, settings.pairProduct);
+  WriteBackJrePath(choice.chosenFolder, modulePath, settings);
+  return true;
 }
 
 int32_t LauncherApp::Run() {

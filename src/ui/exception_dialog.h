@@ -3,9 +3,10 @@
 // The uncaught-exception dialog: shows the stack trace of an exception that ended main and
 // asks whether to ignore it or stop the application.
 //
-// Until the dialog window exists, every platform takes the case of a dialog that cannot be
-// shown, which counts as Stop. Linux additionally prints the trace on standard error, so
-// that the user sees why the application stops.
+// Windows: the modal, resizable dialog of resource 231 over the thread's active window.
+// Linux: the trace and the question "Ignore or Stop" on the terminal when standard input and
+// standard error are one; otherwise the trace on standard error and the result of a dialog that
+// cannot be shown, which counts as Stop.
 
 #include <string>
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "base/text.h"
+#include "ui/standard_terminal.h"
 
 namespace launcher {
 
@@ -10,6 +11,12 @@ bool ShowJavaExceptionDialog(const std::wstring& text) {
   if (text.empty()) {
     return false;
   }
+  if (StandardStreamsAreTerminal()) {
+    StandardTerminal terminal;
+    return StopsApplication(AskIgnoreOrStop(terminal, text));
+  }
+  // Nobody can answer: the dialog counts as not shown, which stops, and the trace on standard
+  // error tells why.
   std::string trace = ToUtf8(text);
   if (trace.back() != '\n') {
     trace.push_back('\n');

@@ -14,6 +14,7 @@
 // "unexpected" and exits 86.
 // As a runtime does at its end, it writes a class-data archive where the options ask for one
 // (8 KiB behind a dynamic archive's magic number) and logs "archive PATH".
+// Role throw-trace: as throw, with a stack trace of several lines.
 
 #define _WIN32_WINNT 0x0602 // GetCurrentThreadStackLimits
 #include "base/windows_api.h"
@@ -215,7 +216,7 @@ Obj* RunMain(Obj* cls, va_list list) {
     Exit(7, L"main");
   } else if (role.rfind(L"serve", 0) == 0) {
     WaitForSingleObject(StopEvent(), INFINITE);
-  } else if (role == L"throw") {
+  } else if (role == L"throw" || role == L"throw-trace") {
     Throw(L"java/lang/IllegalStateException", L"thrown by main");
   } else if (role.rfind(L"exit:", 0) == 0) {
     Exit(std::stoi(role.substr(5)), L"main");
@@ -274,7 +275,11 @@ const Method kMethods[] = {
      [](Obj* bytes, va_list) { return New(L"java/lang/String", Wide(bytes->bytes)); }},
     {"java/lang/IllegalStateException", "printStackTrace", "(Ljava/io/PrintStream;)V", false,
      [](Obj* thrown, va_list list) {
-       Print(va_arg(list, Obj*), thrown->cls + L": " + thrown->text + L"\r\n");
+       const std::wstring trace = role == L"throw-trace"
+                                      ? L"\tat com.example.Main.check(Main.java:42)\r\n"
+                                        L"\tat com.example.Main.main(Main.java:7)\r\n"
+                                      : L"";
+       Print(va_arg(list, Obj*), thrown->cls + L": " + thrown->text + L"\r\n" + trace);
        return static_cast<Obj*>(nullptr);
      }},
     {"java/lang/System", "setOut", "(Ljava/io/PrintStream;)V", true,

@@ -52,7 +52,6 @@ done <<'EOF'
 |No|0|main com/example/Main;detach 0;destroy
 exit:3|No|3|main com/example/Main;exit 3 by main
 throw|No|1|main com/example/Main;detach 0 uncaught java/lang/IllegalStateException;destroy
-throw|Yes|255|main com/example/Main;exit -1 by System.exit
 missing|No|1|exit 1 by LauncherHelper
 detach-fails|No|255|main com/example/Main;detach -1;detach -1;destroy
 EOF

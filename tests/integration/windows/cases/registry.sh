@@ -5,7 +5,12 @@
 jre='HKLM\Software\JavaSoft\Java Runtime Environment'
 reg() { wine reg add "$2" /v JavaHome /d "$3" /f /reg:$1 >/dev/null 2>&1 || fail "reg add $2"; }
 unreg() { for view in 32 64; do wine reg delete 'HKLM\Software\JavaSoft' /f /reg:$view >/dev/null 2>&1; done; true; }
-nojre() { echo "The Java Runtime Environment (JRE) was not found. Please  download and install $1 from: https://adoptium.net/"; }
+# nojre REQUIREMENT: the "JRE Not Found" dialog was shown (its buttons, then its texts) and
+# cancelled.
+nojre() {
+  local box="JRE Not Found|error|OK,Cancel,Browse...,Missing JRE|JRE Path:The Java Runtime Environment (JRE) was not found. Please  download and install $1 from:https://adoptium.net/If you have a JRE installed you can browse for it below:"
+  [ "$RC|$BOXES" = "255|$box" ] || fail "$APP: expected 255 [$box], got $RC [$BOXES]"
+}
 # taken KIND HOME LINE...: with these settings lines, the launcher takes HOME's KIND VM.
 taken() {
   local dll="$W$2\\bin\\$1\\jvm.dll" && shift 2 && ini '[Java Runtime Environment]' 'Main Class=a.B' "$@"
@@ -14,7 +19,7 @@ taken() {
 unreg && app reg.exe
 
 ini '[Java Runtime Environment]' 'Main Class=a.B' 'Minimum Version=99' 'Maximum Version=any' 'JRE Path=C:\nowhere'
-run && expect 255 "$(nojre 'a JRE (minimum version 99.0)')"
+run && nojre 'a JRE (minimum version 99.0)'
 for version in 1.6.0_45:jre6 1.8.0_151:jre8 1.7.0_80:jre7; do
   home ${version#*:} empty client && reg 64 "$jre\\${version%%:*}" "$H"
 done
@@ -32,7 +37,7 @@ taken client 'jdk7\jre' 'Maximum Version=any' 'JVM Source=favor_JDK'
 home jre5 empty server && reg 64 "$jre\\1.5.0_22" "$H"
 taken server jre5 'Maximum Version=any' 'JVM Type=server'
 ini '[Java Runtime Environment]' 'Main Class=a.B' 'Minimum Version=1.6' 'Maximum Version=1.8' 'JVM Type=server'
-run && expect 255 "$(nojre 'a JRE with a server JVM (version between 1.6 and 1.8)')"
+run && nojre 'a JRE with a server JVM (version between 1.6 and 1.8)'
 # An empty JavaHome names no folder, and never the root of the drive, which has a VM here.
 mkdir -p "$WINEPREFIX/drive_c/bin/client" && : >"$WINEPREFIX/drive_c/bin/client/jvm.dll"
 reg 64 "$jre\\9.0.4" ''
@@ -43,7 +48,7 @@ rm -r "$WINEPREFIX/drive_c/bin"
 # launcher's own command line; its exit code is the launcher's with "Pair Return Code".
 unreg && home x86jre8 x86 client && reg 32 "$jre\\1.8.0_151" "$H" && put tool32.exe "$FIXTURES/ui_driver.exe"
 ini '[Java Runtime Environment]' 'Main Class=a.B' 'Maximum Version=any'
-run && expect 255 "$(nojre 'a JRE (latest version)')"
+run && nojre 'a JRE (latest version)'
 export PAIRED_EXIT=7
 pair=('Maximum Version=any' '[Application]' "Pair Product=${W}tool32.exe")
 ini '[Java Runtime Environment]' 'Main Class=a.B' "${pair[@]}" 'Pair Return Code=Yes'
