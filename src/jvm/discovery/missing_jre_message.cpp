@@ -13,9 +13,4 @@ std::wstring ComposeMissingJreMessage(int32_t jvmType, const JavaVersion& minimu
   return FormatText(LoadResourceString(id), {RequirementText(minimum, maximum)});
 }
 
-std::wstring ComposeMissingJreReport(int32_t jvmType, const JavaVersion& minimum,
-                                     const JavaVersion& maximum) {
-  return ComposeMissingJreMessage(jvmType, minimum, maximum) + L" " + kJavaDownloadAddress;
-}
-
 } // namespace launcher

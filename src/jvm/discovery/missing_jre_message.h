@@ -17,8 +17,4 @@ std::wstring ComposeMissingJreMessage(int32_t jvmType, const JavaVersion& minimu
 // Where the message sends the user for a Java runtime.
 constexpr wchar_t kJavaDownloadAddress[] = L"https://adoptium.net/";
 
-// The message followed by the address, for where no link can be shown beside it.
-std::wstring ComposeMissingJreReport(int32_t jvmType, const JavaVersion& minimum,
-                                     const JavaVersion& maximum);
-
 } // namespace launcher
