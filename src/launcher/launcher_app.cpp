@@ -134,7 +134,7 @@ bool LauncherApp::Init() {
       ComposeMissingJreMessage(settings.jvmType, settings.minimumVersion, settings.maximumVersion),
       settings.jvmType);
   if (!AcceptsJreChoice(choice)) {
-    Trace(L"no runtime qualifies, none chosen: exit code -1");
+    Trace(L"no runtime qualifies: exit code -1");
     return false;
   }
   runtime.jvmDllPath = choice.jvmDllPath;

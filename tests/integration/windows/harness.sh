@@ -76,6 +76,12 @@ expect() {
   local box=${2+"Error|error|OK|$2"}
   [ "$RC|$BOXES" = "$1|$box" ] || fail "$APP: expected $1 [$box], got $RC [$BOXES]"
 }
+# nojre REQUIREMENT: the "JRE Not Found" dialog was shown (its buttons, then its texts) and
+# cancelled.
+nojre() {
+  local box="JRE Not Found|error|OK,Cancel,Browse...,Missing JRE|JRE Path:The Java Runtime Environment (JRE) was not found. Please  download and install $1 from:https://adoptium.net/If you have a JRE installed you can browse for it below:"
+  [ "$RC|$BOXES" = "255|$box" ] || fail "$APP: expected 255 [$box], got $RC [$BOXES]"
+}
 # log KIND: the stand-in VM's log lines of one kind (their first word), without it, "|" between.
 log() { sed -n "s/^$1 //p" "$LOG" 2>/dev/null | tr -d '\r' | paste -sd'|'; }
 

@@ -30,7 +30,6 @@ unreg() {
   } >"$ROOT.reg"
   wine reg import "$WROOT.reg" /reg:64 >/dev/null 2>&1
 }
-nojre() { echo "The Java Runtime Environment (JRE) was not found. Please  download and install $1 from: https://adoptium.net/"; }
 # rt REL VERSION [VARIANT]: a home of today with its release file and the stand-in VARIANT
 # (empty by default) as its server VM. H: its Windows path.
 rt() { home "$1" "${3:-empty}" && if [ "$2" != - ]; then printf 'JAVA_VERSION="%s"\r\n' "$2" >"$D/$1/release"; fi; }
@@ -83,9 +82,9 @@ taken 'a8\jre' 'Maximum Version=1.8'
 taken m21 "$any" 'Preferred versions=21.0.1'
 taken z21 "$any" 'JVM Source=only_JRE'
 ini '[Java Runtime Environment]' 'Main Class=a.B' 'Minimum Version=26' "$any"
-run && expect 255 "$(nojre 'a JRE (minimum version 26.0)')"
+run && nojre 'a JRE (minimum version 26.0)'
 ini '[Java Runtime Environment]' 'Main Class=a.B' "$any" 'Search Modern Runtimes=NO'
-JAVA_HOME="${W}o25" run && expect 255 "$(nojre 'a JRE (latest version)')"
+JAVA_HOME="${W}o25" run && nojre 'a JRE (latest version)'
 # An old-style key wins over every newer runtime while it offers one.
 rt old8 - && regs 64 "$LM\JavaSoft\Java Runtime Environment\1.8.0_151" JavaHome "${W}old8"
 taken old8 "$any"
@@ -97,7 +96,7 @@ unreg && rt x17 17.0.9 x86 && rt cux21 21.0.1 x86 && put tool32.exe "$FIXTURES/u
 regs 32 "$LM\Eclipse Adoptium\JDK\17.0.9.9\hotspot\MSI" Path "${W}x17" \
   "$CU\Azul Systems\Zulu\zulu-21" InstallationPath "${W}cux21"
 ini '[Java Runtime Environment]' 'Main Class=a.B' "$any"
-run && expect 255 "$(nojre 'a JRE (latest version)')"
+run && nojre 'a JRE (latest version)'
 export PAIRED_EXIT=7
 for bound in 'Maximum Version=17' "$any"; do
   ini '[Java Runtime Environment]' 'Main Class=a.B' "$bound" '[Application]' \

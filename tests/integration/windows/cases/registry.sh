@@ -5,12 +5,6 @@
 jre='HKLM\Software\JavaSoft\Java Runtime Environment'
 reg() { wine reg add "$2" /v JavaHome /d "$3" /f /reg:$1 >/dev/null 2>&1 || fail "reg add $2"; }
 unreg() { for view in 32 64; do wine reg delete 'HKLM\Software\JavaSoft' /f /reg:$view >/dev/null 2>&1; done; true; }
-# nojre REQUIREMENT: the "JRE Not Found" dialog was shown (its buttons, then its texts) and
-# cancelled.
-nojre() {
-  local box="JRE Not Found|error|OK,Cancel,Browse...,Missing JRE|JRE Path:The Java Runtime Environment (JRE) was not found. Please  download and install $1 from:https://adoptium.net/If you have a JRE installed you can browse for it below:"
-  [ "$RC|$BOXES" = "255|$box" ] || fail "$APP: expected 255 [$box], got $RC [$BOXES]"
-}
 # taken KIND HOME LINE...: with these settings lines, the launcher takes HOME's KIND VM.
 taken() {
   local dll="$W$2\\bin\\$1\\jvm.dll" && shift 2 && ini '[Java Runtime Environment]' 'Main Class=a.B' "$@"
