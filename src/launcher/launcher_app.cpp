@@ -89,6 +89,10 @@ int32_t LauncherApp::Run() {
 
   // 4. IsSplashWanted(arguments) decides the splash switch.
   // 5. Splash start; kExitSplashFailed when it fails.
+  if (IsSplashWanted(arguments) &&
+      !splash.Show(settingsFile ? &*settingsFile : nullptr, runtime.jvmDllPath)) {
+    return kExitSplashFailed;
+  }
 
   // 6. The VM library; BindJvmLibrary has reported a failure.
   if (!BindJvmLibrary(runtime.jvmDllPath, jvmLibrary, messageOwner)) {
@@ -101,7 +105,12 @@ int32_t LauncherApp::Run() {
     return kExitFailure;
   }
 
-  // 8. The main-class thread, waited for without time-out.
+  // 8. The main-class thread, waited for without time-out. Its error boxes are owned by the
+  //    launcher's own splash window, once the splash thread has made it (meanwhile the VM
+  //    library was loaded and the options built).
+  if (const WindowHandle splashWindow = splash.AwaitNativeWindow()) {
+    messageOwner = splashWindow;
+  }
   MainClassRequest request;
   request.mainClass = settings.mainClass;
   request.arguments = arguments;
@@ -109,6 +118,10 @@ int32_t LauncherApp::Run() {
   request.ibmRuntime = runtime.ibmRuntime;
   request.messageOwner = messageOwner;
   request.showExceptionDialog = ShowJavaExceptionDialog;
+  request.closeSplash = [this] {
+    splash.CloseNativeSplash();
+    messageOwner = nullptr;
+  };
   switch (StartMainClassThread(jvmLibrary, vm, request)) {
   case kMainReturned:
     return kExitSuccess;
@@ -116,6 +129,7 @@ int32_t LauncherApp::Run() {
     return kExitUncaughtException;
   default:
     // 9. Otherwise close the runtime's splash screen if it is shown.
+    splash.CloseRuntimeSplash();
     return kExitFailure;
   }
 }
@@ -123,11 +137,14 @@ int32_t LauncherApp::Run() {
 LauncherApp::~LauncherApp() {
   // Teardown, in this order:
   // 1. Stop the native splash thread and delete its window.
+  splash.CloseNativeSplash();
+  messageOwner = nullptr;
   // 2. Destroy the VM if it still exists.
   DestroyVm(vm);
   // 3. Single instance: stop the listener thread, unmap the shared block, close the mapping.
   // 4. Close the single-instance event.
   // 5. Call the runtime splash library's SplashClose if it was used.
+  splash.CloseRuntimeSplash();
   // 6. The strings and lists go with the object.
 }
 

@@ -19,6 +19,7 @@
 #include "jvm/hosting/vm_launch_state.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_reader.h"
+#include "ui/splash_screen.h"
 
 namespace launcher {
 
@@ -56,6 +57,8 @@ public:
   VmLaunchState vm;
   // Owner window of error messages: the native splash window while it exists, else none.
   WindowHandle messageOwner = nullptr;
+  // The splash screen: the launcher's own window or the runtime's splash library.
+  SplashScreen splash;
 };
 
 // The splash screen is wanted unless an argument is exactly "-nosplash" or "/nosplash" (case
