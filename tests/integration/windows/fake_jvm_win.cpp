@@ -3,7 +3,8 @@
 // (UTF-16 units outside printable ASCII as \uXXXX). Roles: none (main returns), throw, exit:N
 // (main calls System.exit(N)), create:N (JNI_CreateJavaVM returns N), missing (no main class),
 // helper-throws (LauncherHelper fails, an error pending), no-main (no main method, nothing
-// pending), detach-fails. JVM_STACK: the default Java stack size (1 MiB when unset). Variants:
+// pending), detach-fails, await:MS (main waits, MS milliseconds at most, for the file JVM_AWAIT
+// names). JVM_STACK: the default Java stack size (1 MiB when unset). Variants:
 // NO_BOOT_LOADER (an older runtime), NO_DEFAULT_ARGS, NO_EXPORTS, MISSING_DEPENDENCY. Any other
 // slot, or a lookup or call with an exception pending, is logged "unexpected" and exits 86.
 
@@ -137,6 +138,12 @@ Obj* RunMain(Obj* cls, va_list list) {
     Throw(L"java/lang/IllegalStateException", L"thrown by main");
   } else if (role.rfind(L"exit:", 0) == 0) {
     Exit(std::stoi(role.substr(5)), L"main");
+  } else if (role.rfind(L"await:", 0) == 0) {
+    const std::wstring marker = Variable(L"JVM_AWAIT");
+    for (const ULONGLONG end = GetTickCount64() + std::stoi(role.substr(6));
+         GetTickCount64() < end && GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES;
+         Sleep(50)) {
+    }
   }
   return nullptr;
 }
