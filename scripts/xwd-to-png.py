@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
-"""Turns an X window dump of a 24- or 32-bit TrueColor screen (xwd -root) into a PNG.
+"""Turns an X window dump of a screen of 24-bit colour (xwd -root) into a PNG.
 
     xwd-to-png.py DUMP.xwd OUT.png [X Y WIDTH HEIGHT]
+    xwd-to-png.py DUMP.xwd --centre
 
-The optional rectangle cuts a part of the screen out (clipped to it). Only the standard
-library: the PNG is written with zlib.
+The optional rectangle cuts a part of the screen out (clipped to it); --centre prints the
+colour at the centre of the screen as RRGGBB instead. Only the standard library: the PNG is
+written with zlib.
 """
 import struct
 import sys
@@ -17,17 +19,20 @@ def read_xwd(path):
     header_size, _, _, depth, width, height = fields[:6]
     byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
     red_mask, green_mask, blue_mask, ncolors = fields[14], fields[15], fields[16], fields[19]
-    if bits_per_pixel != 32 or depth < 24:
-        sys.exit('xwd-to-png: only 24/32-bit TrueColor dumps are supported')
+    # 24 bits of colour, in pixels of 3 or 4 bytes.
+    if bits_per_pixel not in (24, 32) or depth < 24:
+        sys.exit('xwd-to-png: only dumps of 24-bit colour are supported')
+    size = bits_per_pixel // 8
     pixels = data[header_size + 12 * ncolors:]
-    order = '<' if byte_order == 0 else '>'
     shifts = [mask.bit_length() - 8 for mask in (red_mask, green_mask, blue_mask)]
+    big = byte_order != 0
 
     def row(y, x0, x1):
         start = y * bytes_per_line
-        values = struct.unpack_from(order + '%dI' % (x1 - x0), pixels, start + 4 * x0)
         out = bytearray()
-        for v in values:
+        for x in range(x0, x1):
+            v = int.from_bytes(pixels[start + size * x:start + size * (x + 1)],
+                               'big' if big else 'little')
             out += bytes(((v >> s) & 0xff) for s in shifts)
         return bytes(out)
 
@@ -50,6 +55,9 @@ def main():
     if len(sys.argv) not in (3, 7):
         sys.exit(__doc__)
     width, height, row = read_xwd(sys.argv[1])
+    if sys.argv[2] == '--centre':
+        print(row(height // 2, width // 2, width // 2 + 1).hex())
+        return
     x, y, w, h = (int(v) for v in sys.argv[3:7]) if len(sys.argv) == 7 else (0, 0, width, height)
     x0, y0 = max(x, 0), max(y, 0)
     x1, y1 = min(x + w, width), min(y + h, height)

@@ -6,14 +6,19 @@
 // SplashSetFileJarName(image, "") and, at the end, SplashClose().
 //
 // Windows: bin\splashscreen.dll of the runtime, loaded with LoadLibraryW; the image path goes
-// in the thread's ANSI code page. The library stays loaded for the life of the process.
+// in the thread's ANSI code page, and the three calls are made before Show returns. The
+// library stays loaded for the life of the process.
 // Linux: lib/libsplashscreen.so of the runtime, which draws with X11. It is loaded as the
 // runtime's own launcher loads it, with RTLD_GLOBAL, so that AWT finds its SplashClose when
 // the application's first window shows. Some runtimes' splash libraries link against the VM
 // library, which the dynamic loader finds only once it is loaded: the VM library is loaded
 // first, through the same checked loader that binds it later. Without a display (DISPLAY
-// unset or empty) nothing is loaded at all. The image path goes in UTF-8.
+// unset or empty) nothing is loaded at all. The image path goes in UTF-8. The three calls,
+// which open the display and decode the image (tens of milliseconds), run on a thread of
+// their own while the VM loads and starts; AwaitShown waits for them, before main is called,
+// so that the application finds the splash, and before SplashClose.
 
+#include <memory>
 #include <string>
 
 #include "ui/splash_rules.h"
@@ -26,11 +31,28 @@ extern const wchar_t kRuntimeSplashLibraryName[];
 // Whether the launcher has a splash window of its own on this platform.
 bool HasOwnSplashWindow();
 
-// Loads the library at libraryPath and shows the image through it. SplashClose, when the
-// library has it, is held by `closer` as soon as it is found, even when a required entry is
-// missing. False when the library cannot be loaded or lacks SplashInit, SplashLoadFile or
-// SplashSetFileJarName; nothing is reported.
-bool ShowRuntimeSplash(const std::wstring& libraryPath, const std::wstring& jvmLibraryPath,
-                       const std::wstring& imagePath, SplashCloser& closer);
+class RuntimeSplash {
+public:
+  RuntimeSplash();
+  ~RuntimeSplash(); // Close()
+  RuntimeSplash(const RuntimeSplash&) = delete;
+  RuntimeSplash& operator=(const RuntimeSplash&) = delete;
+
+  // Loads the library at libraryPath and shows the image through it. SplashClose, when the
+  // library has it, is held as soon as it is found, even when a required entry is missing.
+  // False when the library cannot be loaded or lacks SplashInit, SplashLoadFile or
+  // SplashSetFileJarName; nothing is reported.
+  bool Show(const std::wstring& libraryPath, const std::wstring& jvmLibraryPath,
+            const std::wstring& imagePath);
+  // Returns once the library has been told what to show.
+  void AwaitShown();
+  // Tells the library to close its splash: at most once, and nothing when it was not used.
+  void Close();
+
+private:
+  struct Calls;
+  std::unique_ptr<Calls> calls_;
+  SplashCloser closer_;
+};
 
 } // namespace launcher

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <dlfcn.h>
+#include <system_error>
+#include <thread>
 
 #include "base/text.h"
 #include "jvm/hosting/dynamic_library.h"
@@ -30,9 +32,20 @@ bool HasOwnSplashWindow() {
   return false;
 }
 
-bool ShowRuntimeSplash(const std::wstring& libraryPath, const std::wstring& jvmLibraryPath,
-                       const std::wstring& imagePath, SplashCloser& closer) {
-  if (!HasDisplay()) {
+// The thread that makes the library's three calls.
+struct RuntimeSplash::Calls {
+  std::thread thread;
+};
+
+RuntimeSplash::RuntimeSplash() = default;
+
+RuntimeSplash::~RuntimeSplash() {
+  Close();
+}
+
+bool RuntimeSplash::Show(const std::wstring& libraryPath, const std::wstring& jvmLibraryPath,
+                         const std::wstring& imagePath) {
+  if (!HasDisplay() || calls_ != nullptr) {
     return false;
   }
   // The VM library first (see the header); a failure is left for its binding to report.
@@ -48,16 +61,34 @@ bool ShowRuntimeSplash(const std::wstring& libraryPath, const std::wstring& jvmL
   const auto loadFile = Find<SplashLoadFileFunction>(library, "SplashLoadFile");
   const auto setFileJarName = Find<SplashSetFileJarNameFunction>(library, "SplashSetFileJarName");
   if (const auto close = Find<SplashCloseFunction>(library, "SplashClose")) {
-    closer.Hold(close);
+    closer_.Hold(close);
   }
   if (init == nullptr || loadFile == nullptr || setFileJarName == nullptr) {
     return false;
   }
-  init();
-  const std::string image = ToUtf8(imagePath);
-  loadFile(image.c_str());
-  setFileJarName(image.c_str(), "");
+  const auto calls = [init, loadFile, setFileJarName, image = ToUtf8(imagePath)] {
+    init();
+    loadFile(image.c_str());
+    setFileJarName(image.c_str(), "");
+  };
+  calls_ = std::make_unique<Calls>();
+  try {
+    calls_->thread = std::thread(calls);
+  } catch (const std::system_error&) {
+    calls(); // no thread to be had: the calls are made here
+  }
   return true;
+}
+
+void RuntimeSplash::AwaitShown() {
+  if (calls_ != nullptr && calls_->thread.joinable()) {
+    calls_->thread.join();
+  }
+}
+
+void RuntimeSplash::Close() {
+  AwaitShown();
+  closer_.Close();
 }
 
 } // namespace launcher

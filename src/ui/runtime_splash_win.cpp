@@ -22,8 +22,17 @@ bool HasOwnSplashWindow() {
   return true;
 }
 
-bool ShowRuntimeSplash(const std::wstring& libraryPath, const std::wstring&,
-                       const std::wstring& imagePath, SplashCloser& closer) {
+// The calls are made at once: nothing is left to wait for.
+struct RuntimeSplash::Calls {};
+
+RuntimeSplash::RuntimeSplash() = default;
+
+RuntimeSplash::~RuntimeSplash() {
+  Close();
+}
+
+bool RuntimeSplash::Show(const std::wstring& libraryPath, const std::wstring&,
+                         const std::wstring& imagePath) {
   HMODULE library = LoadLibraryW(libraryPath.c_str());
   if (library == nullptr) {
     return false;
@@ -32,7 +41,7 @@ bool ShowRuntimeSplash(const std::wstring& libraryPath, const std::wstring&,
   const auto loadFile = Find<SplashLoadFileFunction>(library, "SplashLoadFile");
   const auto setFileJarName = Find<SplashSetFileJarNameFunction>(library, "SplashSetFileJarName");
   if (const auto close = Find<SplashCloseFunction>(library, "SplashClose")) {
-    closer.Hold(close);
+    closer_.Hold(close);
   }
   if (init == nullptr || loadFile == nullptr || setFileJarName == nullptr) {
     return false;
@@ -42,6 +51,12 @@ bool ShowRuntimeSplash(const std::wstring& libraryPath, const std::wstring&,
   loadFile(image.c_str());
   setFileJarName(image.c_str(), "");
   return true;
+}
+
+void RuntimeSplash::AwaitShown() {}
+
+void RuntimeSplash::Close() {
+  closer_.Close();
 }
 
 } // namespace launcher

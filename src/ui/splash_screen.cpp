@@ -20,8 +20,7 @@ bool SplashScreen::Show(const SettingsReader* settingsFile, const std::wstring& 
       RuntimeSplashLibraryPath(jvmLibraryPath, kPathSeparator, kRuntimeSplashLibraryName);
   const SplashPlan plan =
       PlanSplash(settings, !library.empty() && FileExists(library), HasOwnSplashWindow());
-  if (plan.tryRuntimeLibrary &&
-      ShowRuntimeSplash(library, jvmLibraryPath, image, runtimeSplashClose_)) {
+  if (plan.tryRuntimeLibrary && runtimeSplash_.Show(library, jvmLibraryPath, image)) {
     return true;
   }
   if (plan.ownWindowOtherwise) {

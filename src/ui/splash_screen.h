@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/error_message.h"
+#include "ui/runtime_splash.h"
 #include "ui/splash_rules.h"
 #include "ui/splash_window.h"
 
@@ -24,12 +25,15 @@ public:
   WindowHandle AwaitNativeWindow() { return nativeSplash_.AwaitWindow(); }
   // Stops the own window's thread; nothing when none runs.
   void CloseNativeSplash() { nativeSplash_.Close(); }
+  // Returns once the runtime's splash library has been told what to show, so that the
+  // application finds the splash; at once when it was not used.
+  void AwaitRuntimeSplash() { runtimeSplash_.AwaitShown(); }
   // Tells the runtime's splash library to close, once; nothing when it was not used.
-  void CloseRuntimeSplash() { runtimeSplashClose_.Close(); }
+  void CloseRuntimeSplash() { runtimeSplash_.Close(); }
 
 private:
   NativeSplash nativeSplash_;
-  SplashCloser runtimeSplashClose_;
+  RuntimeSplash runtimeSplash_;
 };
 
 } // namespace launcher
