@@ -4,9 +4,10 @@
 // (main calls System.exit(N)), create:N (JNI_CreateJavaVM returns N), missing (no main class),
 // helper-throws (LauncherHelper fails, an error pending), no-main (no main method, nothing
 // pending), detach-fails, await:MS (main waits, MS milliseconds at most, for the file JVM_AWAIT
-// names). JVM_STACK: the default Java stack size (1 MiB when unset). Variants:
-// NO_BOOT_LOADER (an older runtime), NO_DEFAULT_ARGS, NO_EXPORTS, MISSING_DEPENDENCY. Any other
-// slot, or a lookup or call with an exception pending, is logged "unexpected" and exits 86.
+// names). JVM_CREATE_AWAIT=1: JNI_CreateJavaVM waits the same way, 20 seconds at most. JVM_STACK:
+// the default Java stack size (1 MiB when unset). Variants: NO_BOOT_LOADER (an older runtime),
+// NO_DEFAULT_ARGS, NO_EXPORTS, MISSING_DEPENDENCY. Any other slot, or a lookup or call with an
+// exception pending, is logged "unexpected" and exits 86.
 
 #define _WIN32_WINNT 0x0602 // GetCurrentThreadStackLimits
 #include "base/windows_api.h"
@@ -320,6 +321,13 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** javaVm, void** jniEn
     Log(L"option " + text + (option.extraInfo != nullptr ? L" (hook)" : L""));
     if (text == L"exit") {
       exitHook = reinterpret_cast<void(JNICALL*)(jint)>(option.extraInfo);
+    }
+  }
+  if (Variable(L"JVM_CREATE_AWAIT") == L"1") {
+    const std::wstring marker = Variable(L"JVM_AWAIT");
+    for (const ULONGLONG end = GetTickCount64() + 20000;
+         GetTickCount64() < end && GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES;
+         Sleep(50)) {
     }
   }
   if (role.rfind(L"create:", 0) == 0) {

@@ -8,7 +8,9 @@
 // of the box's owner window; besides, one line for each launcher splash window once it is
 // visible, after which it makes the file PREFIX without its last "\" and with ".seen":
 //   splash|class style|style|extended style|left,top,right,bottom|screen width x height
-// and "gone" once such a window no longer exists.
+// and "gone" once such a window no longer exists. ui_driver.exe splash-close PREFIX: the same,
+// but each splash window is sent WM_CLOSE (as another program might) and gone before the file
+// is made.
 // Copied under another name, it plays a paired program: it writes its command line to
 // paired.txt beside itself and ends with the code PAIRED_EXIT names.
 
@@ -118,6 +120,7 @@ std::wstring Describe(HWND& button) {
 
 // Splash mode: the splash windows of the launcher seen so far.
 bool splashMode = false;
+bool closeSplash = false;
 HWND splashWindows[16];
 int splashCount = 0;
 
@@ -157,6 +160,12 @@ BOOL CALLBACK FindSplash(HWND window, LPARAM) {
             std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom) + L"|" +
             std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
             std::to_wstring(GetSystemMetrics(SM_CYSCREEN)) + L"\n");
+  if (closeSplash) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    for (int waited = 0; IsWindow(window) && waited < 100; ++waited) {
+      Sleep(50);
+    }
+  }
   const std::wstring seen = prefix.substr(0, prefix.size() - 1) + L".seen";
   CloseHandle(CreateFileW(seen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -189,7 +198,8 @@ int wmain(int argc, wchar_t** argv) {
                 MOVEFILE_REPLACE_EXISTING);
     return _wtoi(_wgetenv(L"PAIRED_EXIT") != nullptr ? _wgetenv(L"PAIRED_EXIT") : L"0");
   }
-  splashMode = argc == 3 && wcscmp(argv[1], L"splash") == 0;
+  closeSplash = argc == 3 && wcscmp(argv[1], L"splash-close") == 0;
+  splashMode = closeSplash || (argc == 3 && wcscmp(argv[1], L"splash") == 0);
   prefix = argc == 2 || splashMode ? argv[argc - 1] : L"?";
   for (const ULONGLONG end = GetTickCount64() + 600000; GetTickCount64() < end; Sleep(100)) {
     HWND button = box = nullptr;

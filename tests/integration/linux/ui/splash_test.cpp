@@ -175,11 +175,12 @@ TEST_P(SplashTest, ShownUntilTheApplicationClosesIt) {
 // Nothing on the screen, and no splash for the application: the switch, or a runtime without
 // the splash library (its VM library linked into a folder of its own).
 TEST_P(SplashTest, NotShown) {
-  const std::string linked = "JRE Path={app}/rt\n";
-  for (const auto& [runtime, argument] :
-       {std::pair<std::string, std::string>{"", "-nosplash"}, {linked, "plain"}}) {
+  const std::pair<std::string, std::string> kRuns[] = {{"JRE Path={home}\n", "-nosplash"},
+                                                       {"JRE Path={app}/rt\n", "plain"}};
+  for (const auto& [runtime, word] : kRuns) {
+    const std::string argument = word; // a lambda takes no structured binding
     const App app("tool", LAUNCHER, GetParam());
-    app.Write("tool.ini", Settings(runtime.empty() ? "JRE Path={home}\n" : runtime));
+    app.Write("tool.ini", Settings(runtime));
     app.Write("splash.png", Png(800, 600, kColour));
     app.Write("rt/lib/server/libjvm.so", "@link:{home}/lib/server/libjvm.so");
     launcher_test::Run run;

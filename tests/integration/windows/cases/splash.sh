@@ -68,6 +68,11 @@ splash_run missing
 expect 255 'Could not find the main class com/example/Main.\n|owner=SplashScreenWindow'
 splash_run missing -nosplash
 expect 255 'Could not find the main class com/example/Main.\n|owner='
+# A splash window closed by another program (before the VM is created) leaves the box without
+# an owner, shown all the same; the splash thread still ends when the launcher does.
+UI_DRIVER_MODE=splash-close JVM_CREATE_AWAIT=1 splash_run missing
+expect 255 'Could not find the main class com/example/Main.\n|owner='
+same "$(centred 801 601 0x808)" "$(splashes)" 'window closed by another program'
 
 # The runtime's splash library, two folders above the VM library, when preferred ("Yes" in any
 # case): its entries in order before the VM library loads, SplashClose once at the end, and
