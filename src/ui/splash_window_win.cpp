@@ -163,16 +163,13 @@ void NativeSplash::Start(const std::wstring& imagePath, bool shadow) {
 }
 
 WindowHandle NativeSplash::AwaitWindow() {
-  if (thread_ == nullptr || thread_->thread == nullptr) {
+  // Without the event there is nothing to wait for: the thread ends only when told to quit.
+  if (thread_ == nullptr || thread_->thread == nullptr || thread_->created == nullptr) {
     return nullptr;
   }
   // The thread's end counts too: it cannot leave the event unset then.
-  if (thread_->created != nullptr) {
-    const HANDLE either[] = {thread_->created, thread_->thread};
-    WaitForMultipleObjects(2, either, FALSE, INFINITE);
-  } else {
-    WaitForSingleObject(thread_->thread, INFINITE);
-  }
+  const HANDLE either[] = {thread_->created, thread_->thread};
+  WaitForMultipleObjects(2, either, FALSE, INFINITE);
   return thread_->handle;
 }
 
