@@ -13,10 +13,11 @@
 // the application's first window shows. Some runtimes' splash libraries link against the VM
 // library, which the dynamic loader finds only once it is loaded: the VM library is loaded
 // first, through the same checked loader that binds it later. Without a display (DISPLAY
-// unset or empty) nothing is loaded at all. The image path goes in UTF-8. The three calls,
-// which open the display and decode the image (tens of milliseconds), run on a thread of
-// their own while the VM loads and starts; AwaitShown waits for them, before main is called,
-// so that the application finds the splash, and before SplashClose.
+// unset or empty) nothing is loaded at all. The image path goes in UTF-8. Loading the library
+// and the three calls, which open the display and decode the image (tens of milliseconds),
+// run on a thread of their own while the VM loads and starts; Show then returns true at once
+// (Linux has no other way to fall back to), and AwaitShown waits for that thread, before main
+// is called, so that the application finds the splash, and before SplashClose.
 
 #include <memory>
 #include <string>

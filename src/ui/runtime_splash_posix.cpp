@@ -48,34 +48,37 @@ bool RuntimeSplash::Show(const std::wstring& libraryPath, const std::wstring& jv
   if (!HasDisplay() || calls_ != nullptr) {
     return false;
   }
-  // The VM library first (see the header); a failure is left for its binding to report.
-  std::wstring failure;
-  if (LoadDynamicLibrary(jvmLibraryPath, failure) == nullptr) {
-    return false;
-  }
-  void* library = dlopen(ToUtf8(libraryPath).c_str(), RTLD_LAZY | RTLD_GLOBAL);
-  if (library == nullptr) {
-    return false;
-  }
-  const auto init = Find<SplashInitFunction>(library, "SplashInit");
-  const auto loadFile = Find<SplashLoadFileFunction>(library, "SplashLoadFile");
-  const auto setFileJarName = Find<SplashSetFileJarNameFunction>(library, "SplashSetFileJarName");
-  if (const auto close = Find<SplashCloseFunction>(library, "SplashClose")) {
-    closer_.Hold(close);
-  }
-  if (init == nullptr || loadFile == nullptr || setFileJarName == nullptr) {
-    return false;
-  }
-  const auto calls = [init, loadFile, setFileJarName, image = ToUtf8(imagePath)] {
+  // Everything, loading the libraries too, is done on the thread: the launcher has no other
+  // way to show a splash here, so nobody waits for the outcome.
+  const auto show = [this, libraryPath, jvmLibraryPath, imagePath] {
+    // The VM library first (see the header); a failure is left for its binding to report.
+    std::wstring failure;
+    if (LoadDynamicLibrary(jvmLibraryPath, failure) == nullptr) {
+      return;
+    }
+    void* library = dlopen(ToUtf8(libraryPath).c_str(), RTLD_LAZY | RTLD_GLOBAL);
+    if (library == nullptr) {
+      return;
+    }
+    const auto init = Find<SplashInitFunction>(library, "SplashInit");
+    const auto loadFile = Find<SplashLoadFileFunction>(library, "SplashLoadFile");
+    const auto setFileJarName = Find<SplashSetFileJarNameFunction>(library, "SplashSetFileJarName");
+    if (const auto close = Find<SplashCloseFunction>(library, "SplashClose")) {
+      closer_.Hold(close); // read by Close only after this thread has ended
+    }
+    if (init == nullptr || loadFile == nullptr || setFileJarName == nullptr) {
+      return;
+    }
     init();
+    const std::string image = ToUtf8(imagePath);
     loadFile(image.c_str());
     setFileJarName(image.c_str(), "");
   };
   calls_ = std::make_unique<Calls>();
   try {
-    calls_->thread = std::thread(calls);
+    calls_->thread = std::thread(show);
   } catch (const std::system_error&) {
-    calls(); // no thread to be had: the calls are made here
+    show(); // no thread to be had: it is done here
   }
   return true;
 }
