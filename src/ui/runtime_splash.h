@@ -8,11 +8,13 @@
 // Windows: bin\splashscreen.dll of the runtime, loaded with LoadLibraryW; the image path goes
 // in the thread's ANSI code page, and the three calls are made before Show returns. The
 // library stays loaded for the life of the process.
-// Linux: lib/libsplashscreen.so of the runtime, which draws with X11. It is loaded as the
-// runtime's own launcher loads it, with RTLD_GLOBAL, so that AWT finds its SplashClose when
-// the application's first window shows. Some runtimes' splash libraries link against the VM
-// library, which the dynamic loader finds only once it is loaded: the VM library is loaded
-// first, through the same checked loader that binds it later. Without a display (DISPLAY
+// Linux: lib/libsplashscreen.so of the runtime, which draws with X11. SplashClose is left to
+// the application (java.awt.SplashScreen, or AWT when the first window shows) and to the end
+// of the process, as the runtime's own launcher leaves it (runtime_splash_posix.cpp says why). It
+// is loaded as the runtime's own launcher loads it, with RTLD_GLOBAL, so that AWT finds its
+// SplashClose when the application's first window shows. Some runtimes' splash libraries link
+// against the VM library, which the dynamic loader finds only once it is loaded: the VM library is
+// loaded first, through the same checked loader that binds it later. Without a display (DISPLAY
 // unset or empty) nothing is loaded at all. The image path goes in UTF-8. Loading the library
 // and the three calls, which open the display and decode the image (tens of milliseconds),
 // run on a thread of their own while the VM loads and starts; Show then returns true at once
@@ -48,12 +50,12 @@ public:
   // Returns once the library has been told what to show.
   void AwaitShown();
   // Tells the library to close its splash: at most once, and nothing when it was not used.
+  // Linux: only waits for the calls (see above).
   void Close();
 
 private:
-  struct Calls;
+  struct Calls; // what each platform keeps of the library's use
   std::unique_ptr<Calls> calls_;
-  SplashCloser closer_;
 };
 
 } // namespace launcher

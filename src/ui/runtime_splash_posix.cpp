@@ -50,7 +50,7 @@ bool RuntimeSplash::Show(const std::wstring& libraryPath, const std::wstring& jv
   }
   // Everything, loading the libraries too, is done on the thread: the launcher has no other
   // way to show a splash here, so nobody waits for the outcome.
-  const auto show = [this, libraryPath, jvmLibraryPath, imagePath] {
+  const auto show = [libraryPath, jvmLibraryPath, imagePath] {
     // The VM library first (see the header); a failure is left for its binding to report.
     std::wstring failure;
     if (LoadDynamicLibrary(jvmLibraryPath, failure) == nullptr) {
@@ -63,9 +63,6 @@ bool RuntimeSplash::Show(const std::wstring& libraryPath, const std::wstring& jv
     const auto init = Find<SplashInitFunction>(library, "SplashInit");
     const auto loadFile = Find<SplashLoadFileFunction>(library, "SplashLoadFile");
     const auto setFileJarName = Find<SplashSetFileJarNameFunction>(library, "SplashSetFileJarName");
-    if (const auto close = Find<SplashCloseFunction>(library, "SplashClose")) {
-      closer_.Hold(close); // read by Close only after this thread has ended
-    }
     if (init == nullptr || loadFile == nullptr || setFileJarName == nullptr) {
       return;
     }
@@ -89,9 +86,13 @@ void RuntimeSplash::AwaitShown() {
   }
 }
 
+// SplashClose is not called: here the launcher closes the splash only as the process ends,
+// and SplashClose then wakes the library's own thread to take down its window and display
+// connection while the process runs its exit handlers, which can crash that thread (seen as a
+// SIGSEGV in pthread_mutex_lock, once in some hundred starts). The runtime's own launcher
+// leaves the splash to the end of the process as well, which takes its window away.
 void RuntimeSplash::Close() {
   AwaitShown();
-  closer_.Close();
 }
 
 } // namespace launcher

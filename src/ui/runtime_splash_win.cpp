@@ -22,8 +22,10 @@ bool HasOwnSplashWindow() {
   return true;
 }
 
-// The calls are made at once: nothing is left to wait for.
-struct RuntimeSplash::Calls {};
+// The calls are made at once: nothing is left to wait for but SplashClose.
+struct RuntimeSplash::Calls {
+  SplashCloser closer;
+};
 
 RuntimeSplash::RuntimeSplash() = default;
 
@@ -37,11 +39,14 @@ bool RuntimeSplash::Show(const std::wstring& libraryPath, const std::wstring&,
   if (library == nullptr) {
     return false;
   }
+  if (calls_ == nullptr) {
+    calls_ = std::make_unique<Calls>();
+  }
   const auto init = Find<SplashInitFunction>(library, "SplashInit");
   const auto loadFile = Find<SplashLoadFileFunction>(library, "SplashLoadFile");
   const auto setFileJarName = Find<SplashSetFileJarNameFunction>(library, "SplashSetFileJarName");
   if (const auto close = Find<SplashCloseFunction>(library, "SplashClose")) {
-    closer_.Hold(close);
+    calls_->closer.Hold(close);
   }
   if (init == nullptr || loadFile == nullptr || setFileJarName == nullptr) {
     return false;
@@ -56,7 +61,9 @@ bool RuntimeSplash::Show(const std::wstring& libraryPath, const std::wstring&,
 void RuntimeSplash::AwaitShown() {}
 
 void RuntimeSplash::Close() {
-  closer_.Close();
+  if (calls_ != nullptr) {
+    calls_->closer.Close();
+  }
 }
 
 } // namespace launcher
