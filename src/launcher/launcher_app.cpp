@@ -118,7 +118,6 @@ int32_t LauncherApp::Run() {
   request.ibmRuntime = runtime.ibmRuntime;
   request.messageOwner = messageOwner;
   request.showExceptionDialog = ShowJavaExceptionDialog;
-  request.mainStarting = [this] { splash.AwaitRuntimeSplash(); };
   request.closeSplash = [this] {
     splash.CloseNativeSplash();
     messageOwner = nullptr;

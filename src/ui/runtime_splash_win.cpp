@@ -22,31 +22,17 @@ bool HasOwnSplashWindow() {
   return true;
 }
 
-// The calls are made at once: nothing is left to wait for but SplashClose.
-struct RuntimeSplash::Calls {
-  SplashCloser closer;
-};
-
-RuntimeSplash::RuntimeSplash() = default;
-
-RuntimeSplash::~RuntimeSplash() {
-  Close();
-}
-
 bool RuntimeSplash::Show(const std::wstring& libraryPath, const std::wstring&,
                          const std::wstring& imagePath) {
   HMODULE library = LoadLibraryW(libraryPath.c_str());
   if (library == nullptr) {
     return false;
   }
-  if (calls_ == nullptr) {
-    calls_ = std::make_unique<Calls>();
-  }
   const auto init = Find<SplashInitFunction>(library, "SplashInit");
   const auto loadFile = Find<SplashLoadFileFunction>(library, "SplashLoadFile");
   const auto setFileJarName = Find<SplashSetFileJarNameFunction>(library, "SplashSetFileJarName");
   if (const auto close = Find<SplashCloseFunction>(library, "SplashClose")) {
-    calls_->closer.Hold(close);
+    closer_.Hold(close);
   }
   if (init == nullptr || loadFile == nullptr || setFileJarName == nullptr) {
     return false;
@@ -56,14 +42,6 @@ bool RuntimeSplash::Show(const std::wstring& libraryPath, const std::wstring&,
   loadFile(image.c_str());
   setFileJarName(image.c_str(), "");
   return true;
-}
-
-void RuntimeSplash::AwaitShown() {}
-
-void RuntimeSplash::Close() {
-  if (calls_ != nullptr) {
-    calls_->closer.Close();
-  }
 }
 
 } // namespace launcher

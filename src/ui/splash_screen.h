@@ -25,9 +25,6 @@ public:
   WindowHandle AwaitNativeWindow() { return nativeSplash_.AwaitWindow(); }
   // Stops the own window's thread; nothing when none runs.
   void CloseNativeSplash() { nativeSplash_.Close(); }
-  // Returns once the runtime's splash library has been told what to show, so that the
-  // application finds the splash; at once when it was not used.
-  void AwaitRuntimeSplash() { runtimeSplash_.AwaitShown(); }
   // Tells the runtime's splash library to close, once; nothing when it was not used.
   void CloseRuntimeSplash() { runtimeSplash_.Close(); }
 
