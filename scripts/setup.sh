@@ -6,16 +6,20 @@
 #                   cross compilers (posix thread model) for x86-64 and 32-bit x86
 #   build           cmake, ninja, clang-format
 #   Windows tests   wine and wine64, Xvfb and xauth (the tests' display)
-#   Java            a JDK: the JNI headers, javac and jar for the test programs and the example
-#   tests           GoogleTest sources (/usr/src/googletest, built by each preset)
+#   Java            a JDK: the JNI headers, javac and jar for the test programs and the example;
+#                   its desktop runtime, whose lib/libsplashscreen.so shows the splash screen
+#   tests           GoogleTest sources (/usr/src/googletest, built by each preset); the X11
+#                   headers (the splash cases read their display's screen)
+#   screenshots     xwd and python3 (scripts/screenshots.sh turns the dumps into PNG)
 set -euo pipefail
 
 packages=(
   cmake ninja-build make g++ clang libclang-rt-14-dev clang-format
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   wine wine64 xvfb xauth
-  openjdk-17-jdk-headless
-  googletest
+  openjdk-17-jdk-headless openjdk-17-jre
+  googletest libx11-dev
+  x11-apps python3
 )
 
 # One query for all: the names that dpkg lists as installed, the others are missing.
@@ -42,7 +46,7 @@ fi
 # The cross build names its compilers explicitly (cmake/mingw-w64-x86_64.cmake); the posix
 # thread model is the one whose C++ runtime has std::thread and std::mutex.
 for tool in cmake ninja g++ clang++ clang-format x86_64-w64-mingw32-g++-posix \
-  i686-w64-mingw32-gcc-posix wine wineserver Xvfb javac jar; do
+  i686-w64-mingw32-gcc-posix wine wineserver Xvfb javac jar xwd python3; do
   if ! command -v "$tool" >/dev/null; then
     echo "setup: $tool is still missing after the install" >&2
     exit 1

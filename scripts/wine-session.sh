@@ -63,7 +63,7 @@ wine_session_start_xvfb() {
   # A transient session's server ends by itself once its last client (Wine's desktop) is gone.
   local -a once=()
   [ -n "${WINE_SESSION_TRANSIENT:-}" ] && once=(-terminate)
-  setsid Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp "${once[@]}" 3>"$displayFile" 9>&- \
+  setsid Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp "${once[@]}" 3>"$displayFile" 9>&- \
     >/dev/null 2>"$WINE_SESSION_DIR/xvfb.log" </dev/null &
   echo $! >"$WINE_SESSION_DIR/xvfb.pid"
   local i

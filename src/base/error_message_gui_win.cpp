@@ -6,7 +6,13 @@
 namespace launcher {
 
 void ShowErrorMessage(WindowHandle owner, const std::wstring& text) {
-  MessageBoxW(static_cast<HWND>(owner), text.c_str(), nullptr, MB_OK | MB_ICONERROR);
+  // An owner that is gone (a splash window closed by another program) would keep the box from
+  // showing at all.
+  HWND window = static_cast<HWND>(owner);
+  if (window != nullptr && !IsWindow(window)) {
+    window = nullptr;
+  }
+  MessageBoxW(window, text.c_str(), nullptr, MB_OK | MB_ICONERROR);
 }
 
 } // namespace launcher

@@ -161,6 +161,10 @@ int32_t LauncherApp::Run() {
 
   // 4. IsSplashWanted(arguments) decides the splash switch.
   // 5. Splash start; kExitSplashFailed when it fails.
+  if (IsSplashWanted(arguments) &&
+      !splash.Show(settingsFile ? &*settingsFile : nullptr, runtime.jvmDllPath)) {
+    return kExitSplashFailed;
+  }
 
   // 6. The VM library; BindJvmLibrary has reported a failure.
   if (!BindJvmLibrary(runtime.jvmDllPath, jvmLibrary, messageOwner)) {
@@ -180,7 +184,12 @@ int32_t LauncherApp::Run() {
     PrepareClassDataCache(runtime.jvmDllPath, modulePath, vm);
   }
 
-  // 8. The main-class thread, waited for without time-out.
+  // 8. The main-class thread, waited for without time-out. Its error boxes are owned by the
+  //    launcher's own splash window, once the splash thread has made it (meanwhile the VM
+  //    library was loaded and the options built).
+  if (const WindowHandle splashWindow = splash.AwaitNativeWindow()) {
+    messageOwner = splashWindow;
+  }
   MainClassRequest request;
   request.mainClass = settings.mainClass;
   request.arguments = arguments;
@@ -193,6 +202,10 @@ int32_t LauncherApp::Run() {
     // do theirs.
     request.mainStarting = [this] { instance.MainStarting(vm.javaVm, runtime.ibmRuntime); };
   }
+  request.closeSplash = [this] {
+    splash.CloseNativeSplash();
+    messageOwner = nullptr;
+  };
   switch (StartMainClassThread(jvmLibrary, vm, request)) {
   case kMainReturned:
     Trace(L"main returned: exit code 0");
@@ -203,6 +216,7 @@ int32_t LauncherApp::Run() {
   default:
     Trace(L"no VM, no main class or no main: exit code -1");
     // 9. Otherwise close the runtime's splash screen if it is shown.
+    splash.CloseRuntimeSplash();
     return kExitFailure;
   }
 }
@@ -210,12 +224,15 @@ int32_t LauncherApp::Run() {
 LauncherApp::~LauncherApp() {
   // Teardown, in this order:
   // 1. Stop the native splash thread and delete its window.
+  splash.CloseNativeSplash();
+  messageOwner = nullptr;
   // 2. Destroy the VM if it still exists.
   DestroyVm(vm);
   // 3. Single instance: stop the listener thread, unmap the shared block, close the mapping.
   // 4. Close the single-instance event.
   instance.Stop();
   // 5. Call the runtime splash library's SplashClose if it was used.
+  splash.CloseRuntimeSplash();
   // 6. The strings and lists go with the object.
 }
 

@@ -20,6 +20,7 @@
 #include "launcher/single_instance.h"
 #include "settings/launcher_settings.h"
 #include "settings/settings_reader.h"
+#include "ui/splash_screen.h"
 
 namespace launcher {
 
@@ -59,6 +60,8 @@ public:
   WindowHandle messageOwner = nullptr;
   // Single-instance mode: the primary's listener, or a second start's hand-over.
   SingleInstance instance;
+  // The splash screen: the launcher's own window or the runtime's splash library.
+  SplashScreen splash;
 };
 
 // The splash screen is wanted unless an argument is exactly "-nosplash" or "/nosplash" (case

@@ -3,7 +3,8 @@
 // (UTF-16 units outside printable ASCII as \uXXXX). Roles: none (main returns), throw, exit:N
 // (main calls System.exit(N)), create:N (JNI_CreateJavaVM returns N), missing (no main class),
 // helper-throws (LauncherHelper fails, an error pending), no-main (no main method, nothing
-// pending), detach-fails; serve and serve-int keep main waiting until a second start hands
+// pending), detach-fails, await:MS (main waits, MS milliseconds at most, for the file JVM_AWAIT
+// names); serve and serve-int keep main waiting until a second start hands
 // over "stop" to secondaryMain, in its void form or its int form ("code N ..." returns N,
 // anything else the number of arguments); serve-none has no secondaryMain, and main calls
 // System.exit(7).
@@ -15,6 +16,7 @@
 // As a runtime does at its end, it writes a class-data archive where the options ask for one
 // (8 KiB behind a dynamic archive's magic number) and logs "archive PATH".
 // Role throw-trace: as throw, with a stack trace of several lines.
+// JVM_CREATE_AWAIT=1: JNI_CreateJavaVM waits for the file JVM_AWAIT names, 20 seconds at most.
 
 #define _WIN32_WINNT 0x0602 // GetCurrentThreadStackLimits
 #include "base/windows_api.h"
@@ -220,6 +222,12 @@ Obj* RunMain(Obj* cls, va_list list) {
     Throw(L"java/lang/IllegalStateException", L"thrown by main");
   } else if (role.rfind(L"exit:", 0) == 0) {
     Exit(std::stoi(role.substr(5)), L"main");
+  } else if (role.rfind(L"await:", 0) == 0) {
+    const std::wstring marker = Variable(L"JVM_AWAIT");
+    for (const ULONGLONG end = GetTickCount64() + std::stoi(role.substr(6));
+         GetTickCount64() < end && GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES;
+         Sleep(50)) {
+    }
   }
   return nullptr;
 }
@@ -468,6 +476,13 @@ extern "C" JNIEXPORT jint JNICALL JNI_CreateJavaVM(JavaVM** javaVm, void** jniEn
     }
   }
   WaitAtGate();
+  if (Variable(L"JVM_CREATE_AWAIT") == L"1") {
+    const std::wstring marker = Variable(L"JVM_AWAIT");
+    for (const ULONGLONG end = GetTickCount64() + 20000;
+         GetTickCount64() < end && GetFileAttributesW(marker.c_str()) == INVALID_FILE_ATTRIBUTES;
+         Sleep(50)) {
+    }
+  }
   if (role.rfind(L"create:", 0) == 0) {
     return std::stoi(role.substr(7));
   }

@@ -58,10 +58,11 @@ vm_ini() {
 # run ARGS...: starts the launcher in folder CWD (its own by default) with a fresh VM log, while
 # the UI driver prints and presses OK on each box of a process of the case's folder. RC: the
 # exit code; BOXES: the driver's lines; ERR: its standard error. A launcher still running after
-# 120 seconds is killed.
+# 120 seconds is killed. UI_DRIVER_MODE=splash: the driver watches the splash window too
+# (ui_driver_win.cpp).
 run() {
-  rm -f "$LOG" "$ROOT.boxes" "$ROOT.err"
-  wine "$FIXTURES/ui_driver.exe" "$WROOT\\" >"$ROOT.boxes" 2>/dev/null &
+  rm -f "$LOG" "$ROOT.boxes" "$ROOT.err" "$ROOT.seen"
+  wine "$FIXTURES/ui_driver.exe" ${UI_DRIVER_MODE:-} "$WROOT\\" >"$ROOT.boxes" 2>/dev/null &
   local driver=$!
   (cd "${CWD:-$D}" && exec timeout -k 5 120 wine "$D/$APP" "$@") </dev/null >/dev/null 2>"$ROOT.err"
   RC=$?

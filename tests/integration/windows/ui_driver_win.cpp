@@ -4,6 +4,13 @@
 //   caption|icon|buttons|text      Error|error|OK|Main class was not specified in INI file.
 // icon: "error" when it shows the standard error icon (told by its pixels), "none" without an
 // icon, "?" for another; buttons: their texts, "," between; text: its texts, a line feed as \n.
+// ui_driver.exe splash PREFIX: the same for boxes, each line followed by "|owner=" and the class
+// of the box's owner window; besides, one line for each launcher splash window once it is
+// visible, after which it makes the file PREFIX without its last "\" and with ".seen":
+//   splash|class style|style|extended style|left,top,right,bottom|screen width x height
+// and "gone" once such a window no longer exists. ui_driver.exe splash-close PREFIX: the same,
+// but each splash window is sent WM_CLOSE (as another program might) and gone before the file
+// is made.
 // Copied under another name, it plays a paired program: it writes its command line to
 // paired.txt beside itself and ends with the code PAIRED_EXIT names.
 //
@@ -35,6 +42,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 #include <utility>
 #include <vector>
@@ -562,7 +570,69 @@ int DriveDialog(int argc, wchar_t** argv) {
     Write(out, L"gone\n");
   }
   return 0;
-}
+  // Splash mode: the splash windows of the launcher seen so far.
+  bool splashMode = false;
+  bool closeSplash = false;
+  HWND splashWindows[16];
+  int splashCount = 0;
+
+  std::wstring Hex(ULONG_PTR value) {
+    wchar_t text[32];
+    swprintf(text, 32, L"%#llx", static_cast<unsigned long long>(value));
+    return text;
+  }
+
+  BOOL CALLBACK FindSplash(HWND window, LPARAM) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+    wchar_t path[32768] = {};
+    DWORD length = 32768;
+    if (handle != nullptr) {
+      QueryFullProcessImageNameW(handle, 0, path, &length);
+      CloseHandle(handle);
+    }
+    if (_wcsnicmp(path, prefix.c_str(), prefix.size()) != 0 || !IsWindowVisible(window) ||
+        ClassName(window) != L"SplashScreenWindow" || splashCount == 16) {
+      return TRUE;
+    }
+    for (int i = 0; i < splashCount; ++i) {
+      if (splashWindows[i] == window) {
+        return TRUE;
+      }
+    }
+    splashWindows[splashCount++] = window;
+    RECT rect;
+    GetWindowRect(window, &rect);
+    Write(GetStdHandle(STD_OUTPUT_HANDLE),
+          L"splash|" + Hex(GetClassLongPtrW(window, GCL_STYLE)) + L"|" +
+              Hex(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE))) + L"|" +
+              Hex(static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE))) + L"|" +
+              std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," +
+              std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom) + L"|" +
+              std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
+              std::to_wstring(GetSystemMetrics(SM_CYSCREEN)) + L"\n");
+    if (closeSplash) {
+      PostMessageW(window, WM_CLOSE, 0, 0);
+      for (int waited = 0; IsWindow(window) && waited < 100; ++waited) {
+        Sleep(50);
+      }
+    }
+    const std::wstring seen = prefix.substr(0, prefix.size() - 1) + L".seen";
+    CloseHandle(CreateFileW(seen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    return TRUE;
+  }
+
+  void WatchSplashWindows() {
+    EnumWindows(FindSplash, 0);
+    for (int i = 0; i < splashCount; ++i) {
+      if (splashWindows[i] != nullptr && !IsWindow(splashWindows[i])) {
+        splashWindows[i] = nullptr;
+        Write(GetStdHandle(STD_OUTPUT_HANDLE), L"gone\n");
+      }
+    }
+  }
 
 } // namespace
 
@@ -583,12 +653,22 @@ int wmain(int argc, wchar_t** argv) {
   if (argc >= 2 && std::wstring(argv[1]) == L"--dialog") {
     return DriveDialog(argc, argv);
   }
-  prefix = argc == 2 ? argv[1] : L"?";
+  closeSplash = argc == 3 && wcscmp(argv[1], L"splash-close") == 0;
+  splashMode = closeSplash || (argc == 3 && wcscmp(argv[1], L"splash") == 0);
+  prefix = argc == 2 || splashMode ? argv[argc - 1] : L"?";
   for (const ULONGLONG end = GetTickCount64() + 600000; GetTickCount64() < end; Sleep(100)) {
     HWND button = box = nullptr;
+    if (splashMode) {
+      WatchSplashWindows();
+    }
     EnumWindows(FindBox, 0);
     if (box != nullptr) {
-      Write(GetStdHandle(STD_OUTPUT_HANDLE), Describe(button));
+      std::wstring line = Describe(button);
+      if (splashMode) {
+        const HWND owner = GetWindow(box, GW_OWNER);
+        line.insert(line.size() - 1, L"|owner=" + (owner != nullptr ? ClassName(owner) : L""));
+      }
+      Write(GetStdHandle(STD_OUTPUT_HANDLE), line);
       PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                    reinterpret_cast<LPARAM>(button));
       for (int waited = 0; IsWindow(box) && waited < 100; ++waited) {
