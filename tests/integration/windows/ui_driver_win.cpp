@@ -570,69 +570,71 @@ int DriveDialog(int argc, wchar_t** argv) {
     Write(out, L"gone\n");
   }
   return 0;
-  // Splash mode: the splash windows of the launcher seen so far.
-  bool splashMode = false;
-  bool closeSplash = false;
-  HWND splashWindows[16];
-  int splashCount = 0;
+}
 
-  std::wstring Hex(ULONG_PTR value) {
-    wchar_t text[32];
-    swprintf(text, 32, L"%#llx", static_cast<unsigned long long>(value));
-    return text;
+// Splash mode: the splash windows of the launcher seen so far.
+bool splashMode = false;
+bool closeSplash = false;
+HWND splashWindows[16];
+int splashCount = 0;
+
+std::wstring Hex(ULONG_PTR value) {
+  wchar_t text[32];
+  swprintf(text, 32, L"%#llx", static_cast<unsigned long long>(value));
+  return text;
+}
+
+BOOL CALLBACK FindSplash(HWND window, LPARAM) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
+  wchar_t path[32768] = {};
+  DWORD length = 32768;
+  if (handle != nullptr) {
+    QueryFullProcessImageNameW(handle, 0, path, &length);
+    CloseHandle(handle);
   }
-
-  BOOL CALLBACK FindSplash(HWND window, LPARAM) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
-    wchar_t path[32768] = {};
-    DWORD length = 32768;
-    if (handle != nullptr) {
-      QueryFullProcessImageNameW(handle, 0, path, &length);
-      CloseHandle(handle);
-    }
-    if (_wcsnicmp(path, prefix.c_str(), prefix.size()) != 0 || !IsWindowVisible(window) ||
-        ClassName(window) != L"SplashScreenWindow" || splashCount == 16) {
-      return TRUE;
-    }
-    for (int i = 0; i < splashCount; ++i) {
-      if (splashWindows[i] == window) {
-        return TRUE;
-      }
-    }
-    splashWindows[splashCount++] = window;
-    RECT rect;
-    GetWindowRect(window, &rect);
-    Write(GetStdHandle(STD_OUTPUT_HANDLE),
-          L"splash|" + Hex(GetClassLongPtrW(window, GCL_STYLE)) + L"|" +
-              Hex(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE))) + L"|" +
-              Hex(static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE))) + L"|" +
-              std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," +
-              std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom) + L"|" +
-              std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
-              std::to_wstring(GetSystemMetrics(SM_CYSCREEN)) + L"\n");
-    if (closeSplash) {
-      PostMessageW(window, WM_CLOSE, 0, 0);
-      for (int waited = 0; IsWindow(window) && waited < 100; ++waited) {
-        Sleep(50);
-      }
-    }
-    const std::wstring seen = prefix.substr(0, prefix.size() - 1) + L".seen";
-    CloseHandle(CreateFileW(seen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (_wcsnicmp(path, prefix.c_str(), prefix.size()) != 0 || !IsWindowVisible(window) ||
+      ClassName(window) != L"SplashScreenWindow" || splashCount == 16) {
     return TRUE;
   }
-
-  void WatchSplashWindows() {
-    EnumWindows(FindSplash, 0);
-    for (int i = 0; i < splashCount; ++i) {
-      if (splashWindows[i] != nullptr && !IsWindow(splashWindows[i])) {
-        splashWindows[i] = nullptr;
-        Write(GetStdHandle(STD_OUTPUT_HANDLE), L"gone\n");
-      }
+  for (int i = 0; i < splashCount; ++i) {
+    if (splashWindows[i] == window) {
+      return TRUE;
     }
   }
+  splashWindows[splashCount++] = window;
+  RECT rect;
+  GetWindowRect(window, &rect);
+  Write(GetStdHandle(STD_OUTPUT_HANDLE),
+        L"splash|" + Hex(GetClassLongPtrW(window, GCL_STYLE)) + L"|" +
+            Hex(static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE))) + L"|" +
+            Hex(static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE))) + L"|" +
+            std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," +
+            std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom) + L"|" +
+            std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L"x" +
+            std::to_wstring(GetSystemMetrics(SM_CYSCREEN)) + L"\n");
+  if (closeSplash) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    for (int waited = 0; IsWindow(window) && waited < 100; ++waited) {
+      Sleep(50);
+    }
+  }
+  const std::wstring seen = prefix.substr(0, prefix.size() - 1) + L".seen";
+  CloseHandle(CreateFileW(seen.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  return TRUE;
+}
+
+void WatchSplashWindows() {
+  EnumWindows(FindSplash, 0);
+  for (int i = 0; i < splashCount; ++i) {
+    if (splashWindows[i] != nullptr && !IsWindow(splashWindows[i])) {
+      splashWindows[i] = nullptr;
+      Write(GetStdHandle(STD_OUTPUT_HANDLE), L"gone\n");
+    }
+  }
+}
 
 } // namespace
 
