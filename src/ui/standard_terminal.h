@@ -1,8 +1,9 @@
 #pragma once
 
 // The process's own terminal as a TerminalIo: questions on standard error (so that they never
-// mix with the application's standard output) and answers from standard input. Linux only;
-// Windows asks through its dialogs.
+// mix with the application's standard output) and answers from standard input. Linux, and the
+// Windows console program (a console on both streams); the Windows GUI program asks through its
+// dialogs.
 
 #include "ui/terminal_dialogs.h"
 

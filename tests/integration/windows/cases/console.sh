@@ -1,5 +1,6 @@
 # launcher-console.exe: the launches of launcher.exe, each message on standard error instead of
-# in a box (UTF-8 when standard error is a file or a pipe), and the same exit codes.
+# in a box (UTF-8 when standard error is a file or a pipe), and the same exit codes. Its dialogs
+# are questions on the console; without one (as here) they end as Cancel and Stop.
 LAUNCHER_EXE=$LAUNCHER_CONSOLE_EXE
 # expect_err CODE TEXT: the exit code, no box, and TEXT on standard error.
 expect_err() { same "$1|$2|" "$RC|$ERR|$BOXES" "$APP"; }
@@ -25,3 +26,8 @@ JVM_ROLE=create:-6 run
 expect_err 255 $'JNI exception: failed to create the Java VM\nReason: invalid arguments.'
 ini '[Java Runtime Environment]' 'Main Class=a.B' 'Minimum Version=99' 'JRE Path=C:\nowhere'
 run && expect_err 255 'The Java Runtime Environment (JRE) was not found. Please  download and install a JRE (minimum version 99.0) from: https://adoptium.net/'
+
+# Nobody at a console to ask: the uncaught exception's trace on standard error, and Stop.
+vm_ini '[Application]' 'Failure Check=Yes'
+JVM_ROLE=throw-trace run
+expect_err 255 $'java/lang/IllegalStateException: thrown by main\n\tat com.example.Main.check(Main.java:42)\n\tat com.example.Main.main(Main.java:7)'

@@ -1,8 +1,5 @@
 #include "ui/exception_dialog.h"
 
-#include <cstdio>
-
-#include "base/text.h"
 #include "ui/standard_terminal.h"
 
 namespace launcher {
@@ -17,12 +14,8 @@ bool ShowJavaExceptionDialog(const std::wstring& text) {
   }
   // Nobody can answer: the dialog counts as not shown, which stops, and the trace on standard
   // error tells why.
-  std::string trace = ToUtf8(text);
-  if (trace.back() != '\n') {
-    trace.push_back('\n');
-  }
-  std::fwrite(trace.data(), 1, trace.size(), stderr);
-  std::fflush(stderr);
+  StandardTerminal terminal;
+  terminal.Write(text.back() == L'\n' ? text : text + L'\n');
   return true;
 }
 
