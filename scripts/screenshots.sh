@@ -4,6 +4,8 @@
 #   splash-windows   the launcher's own splash window: the Windows launcher under Wine, on the
 #                    stand-in VM library of the tests (no Windows Java runtime can be had here)
 #   splash-linux     the runtime's splash library: the Linux launcher on Temurin 25
+#   dialogs          "JRE Not Found" and "Java Exception" (also enlarged) under Wine, made by
+#                    scripts/dialog-screenshots.sh into docs/dialog-*.png
 # The image is scripts/splash-image.py's, 800 by 600, on a 1920 by 1080 screen; each shot is
 # cut to the image and a margin around it.
 #
@@ -19,7 +21,7 @@ cd "$repo"
 out=docs/screenshots
 work=$repo/build/screenshots
 jdk=/usr/lib/jvm/temurin-25-jdk-amd64
-subjects=(splash-windows splash-linux)
+subjects=(splash-windows splash-linux dialogs)
 say() { echo "screenshots: $*" >&2; }
 
 # capture NAME X Y WIDTH HEIGHT: waits (20 seconds at most) until the centre of the screen of
@@ -100,6 +102,10 @@ JAVA
   capture splash-linux 520 200 880 680
   touch "$app/go" && wait $launcher || true
   sed "s|$jdk|/usr/lib/jvm/temurin-25-jdk-amd64|" "$app/Demo.ini" >"$out/splash-linux.ini"
+}
+
+shoot_dialogs() {
+  bash scripts/dialog-screenshots.sh
 }
 
 bash scripts/setup.sh >/dev/null
