@@ -9,6 +9,7 @@
 #include "base/files.h"
 #include "base/platform.h"
 #include "base/text.h"
+#include "base/trace.h"
 #include "jvm/discovery/jvm_layout.h"
 #include "jvm/discovery/release_file.h"
 #include "jvm/hosting/class_data_cache.h"
@@ -86,17 +87,21 @@ void RemoveAbandonedFiles(const std::wstring& folder, const std::wstring& ownTem
 void PrepareClassDataCache(const std::wstring& jvmDllPath, const std::wstring& modulePath,
                            VmLaunchState& vm) {
   if (VmOptionsManageClassData(vm.vmOptions)) {
+    Trace(L"class-data cache: none, the VM parameters manage class-data sharing");
     return;
   }
   const std::wstring home = RuntimeHome(jvmDllPath);
   const ReleaseFacts facts = ReadReleaseFile(home + kPathSeparator);
   const ClassDataCacheKind kind = ClassDataCacheKindFor(JavaFeatureRelease(facts.javaVersion));
   if (kind == ClassDataCacheKind::kNone) {
+    Trace(L"class-data cache: none, the runtime's version \"", facts.javaVersion,
+          L"\" keeps no archive for an application");
     return;
   }
   const std::wstring folder = ClassDataCacheFolder(
       UserCacheRoot(), CacheNameOfExecutable(modulePath, kPathSeparator), kPathSeparator);
   if (folder.empty()) {
+    Trace(L"class-data cache: none, no user cache folder");
     return;
   }
   const std::wstring_view classPathText =
@@ -104,6 +109,7 @@ void PrepareClassDataCache(const std::wstring& jvmDllPath, const std::wstring& m
           .substr(std::min(vm.classPathOption.size(), sizeof kClassPathOption - 1));
   const std::vector<StampedEntry> classPath = StampClassPath(classPathText);
   if (!ClassPathAllowsArchive(classPath)) {
+    Trace(L"class-data cache: none, a folder on the class path");
     return;
   }
   const std::wstring name = ClassDataArchiveName(
@@ -112,9 +118,11 @@ void PrepareClassDataCache(const std::wstring& jvmDllPath, const std::wstring& m
 
   if (const std::optional<FileStamp> stamp = ReadFileStamp(archive)) {
     if (IsFinishedArchive(*stamp)) {
+      Trace(L"class-data cache: uses ", archive);
       InsertAfterClassPath(vm.vmOptions, ClassDataOptions(kind, NarrowVmOption(archive), false));
       return;
     }
+    Trace(L"class-data cache: refuses ", archive, L", not one this launcher finished; removed");
     // Cut short, rewritten in place or not ours: a runtime may crash on it. Another start may
     // have replaced it meanwhile with a whole one; removing that costs one more build.
     RemoveFile(archive);
@@ -124,8 +132,10 @@ void PrepareClassDataCache(const std::wstring& jvmDllPath, const std::wstring& m
   // a runtime asked to write where it cannot would complain at exit.
   const std::wstring temporary = folder + TemporaryArchiveName(name, CurrentProcessId());
   if (!CreatePrivateFolder(folder) || !CreatePrivateFile(temporary)) {
+    Trace(L"class-data cache: none, ", folder, L" cannot be written");
     return;
   }
+  Trace(L"class-data cache: creates ", archive, L" through ", temporary);
   RemoveAbandonedFiles(folder, temporary);
   pendingArchive.temporary = temporary;
   pendingArchive.archive = archive;
@@ -142,8 +152,10 @@ void FinishClassDataArchive() {
   if (stamp && stamp->size >= kSmallestArchive && HasArchiveMagic(ReadFileStart(temporary, 4)) &&
       SealFile(temporary, FinishedArchiveTime(stamp->size)) &&
       ReplaceFileWith(temporary, pendingArchive.archive)) {
+    Trace(L"class-data cache: ", pendingArchive.archive, L" in place");
     return;
   }
+  Trace(L"class-data cache: the runtime wrote no whole archive; ", temporary, L" removed");
   RemoveFile(temporary);
 }
 

@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "harness.h"
 
@@ -141,11 +143,21 @@ TEST_P(ClassDataCacheTest, AnArchiveCutInHalfIsReplaced) {
   fs::resize_file(path, first[0].size / 2);
   fs::last_write_time(path, time);
 
-  EXPECT_THAT(app.Start({"a"}, kCacheRoot), RanPlainly(true, home()));
+  // The trace, in a file so that the console stays as it is, tells the story.
+  Environment traced = kCacheRoot;
+  traced["ZL_TRACE"] = "{app}/../trace.log";
+  EXPECT_THAT(app.Start({"a"}, traced), RanPlainly(true, home()));
   const std::vector<Archive> second = Archives(app);
   ASSERT_THAT(second, ElementsAre(Finished(suffix())));
   EXPECT_EQ(second[0].name, first[0].name);
   EXPECT_GT(second[0].size, first[0].size / 2);
+  std::ifstream traceFile(app.Path("../trace.log"));
+  const std::string trace{std::istreambuf_iterator<char>(traceFile), {}};
+  EXPECT_THAT(trace,
+              AllOf(ContainsRegex("class-data cache: refuses [^\n]*" + first[0].name +
+                                  ", not one this launcher finished; removed\n"),
+                    ContainsRegex("class-data cache: creates [^\n]* through "),
+                    ContainsRegex("class-data cache: [^\n]*" + first[0].name + " in place\n")));
 }
 
 TEST_P(ClassDataCacheTest, AFileInPlaceOfTheCacheFolderGivesAnOrdinaryStart) {
