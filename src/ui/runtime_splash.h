@@ -18,6 +18,7 @@
 // first, through the same checked loader that binds it later. Without a display (DISPLAY
 // unset or empty) nothing is loaded at all. The image path goes in UTF-8.
 
+#include <functional>
 #include <string>
 
 #include "ui/splash_rules.h"
@@ -42,6 +43,10 @@ public:
   void Close() { closer_.Close(); }
 
 private:
+  // The library's entries, found by name through `find`, called in their order with the image
+  // path in the platform's narrow text. The rest of Show, after the library is loaded.
+  bool CallEntries(const std::function<void*(const char* name)>& find, const std::string& image);
+
   SplashCloser closer_; // closes at the end, whoever forgot to
 };
 

@@ -9,14 +9,6 @@
 namespace launcher {
 namespace {
 
-using SplashInitFunction = void (*)();
-using SplashLoadFileFunction = int (*)(const char* imagePath);
-using SplashSetFileJarNameFunction = void (*)(const char* imagePath, const char* jarName);
-
-template <typename Function> Function Find(void* library, const char* name) {
-  return reinterpret_cast<Function>(dlsym(library, name));
-}
-
 bool HasDisplay() {
   const char* display = std::getenv("DISPLAY");
   return display != nullptr && *display != '\0';
@@ -44,20 +36,8 @@ bool RuntimeSplash::Show(const std::wstring& libraryPath, const std::wstring& jv
   if (library == nullptr) {
     return false;
   }
-  const auto init = Find<SplashInitFunction>(library, "SplashInit");
-  const auto loadFile = Find<SplashLoadFileFunction>(library, "SplashLoadFile");
-  const auto setFileJarName = Find<SplashSetFileJarNameFunction>(library, "SplashSetFileJarName");
-  if (const auto close = Find<SplashCloseFunction>(library, "SplashClose")) {
-    closer_.Hold(close);
-  }
-  if (init == nullptr || loadFile == nullptr || setFileJarName == nullptr) {
-    return false;
-  }
-  init();
-  const std::string image = ToUtf8(imagePath);
-  loadFile(image.c_str());
-  setFileJarName(image.c_str(), "");
-  return true;
+  return CallEntries([library](const char* name) { return dlsym(library, name); },
+                     ToUtf8(imagePath));
 }
 
 } // namespace launcher
