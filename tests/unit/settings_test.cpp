@@ -176,7 +176,7 @@ std::string Utf16(std::wstring_view text, bool littleEndian) {
 
 TEST(Ini, ReadsAsTheProfileFunctionsDo) {
   const std::string mixed = "k=none\n[A]\nk=1\nk=2\n;j=c\ngarbage\n[B]\nj=0\n[a]\nk=3\nj=4\n";
-  const std::wstring text = L"[S\u00ef]\r\nk=Gr\u00fc\u00dfe \U0001F600\r\n";
+  const std::wstring text = L"[S\u00ef]\r\nk=Gr\u00fc\u00dfe \U0001F600\U00010000\r\n";
   const struct {
     std::string bytes;
     std::wstring section, key;
@@ -193,9 +193,9 @@ TEST(Ini, ReadsAsTheProfileFunctionsDo) {
       {"[A]\nk='v'\n", L"A", L"k", L"v"},
       {"[A]\nk=\" a \"\n", L"A", L"k", L" a "},
       {"[A]\nk=\"v'\n", L"A", L"k", L"\"v'"},
-      {Utf16(text, true), L"S\u00ef", L"k", L"Gr\u00fc\u00dfe \U0001F600"},
-      {Utf16(text, false), L"S\u00ef", L"k", L"Gr\u00fc\u00dfe \U0001F600"},
-      {"\xEF\xBB\xBF" + ToUtf8(text), L"S\u00ef", L"k", L"Gr\u00fc\u00dfe \U0001F600"},
+      {Utf16(text, true), L"S\u00ef", L"k", L"Gr\u00fc\u00dfe \U0001F600\U00010000"},
+      {Utf16(text, false), L"S\u00ef", L"k", L"Gr\u00fc\u00dfe \U0001F600\U00010000"},
+      {"\xEF\xBB\xBF" + ToUtf8(text), L"S\u00ef", L"k", L"Gr\u00fc\u00dfe \U0001F600\U00010000"},
       // Unmarked bytes that are no UTF-8 read as Latin-1.
       {"[A]\nk=\xE9\xE2\x82\xAC\xC0\xAF\xED\xA0\x80\xF4\x90\x80\x80\xE2\x82\xF4\x8F\xBF\xBF"s, L"A",
        L"k",

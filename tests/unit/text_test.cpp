@@ -46,6 +46,8 @@ TEST(Text, Utf8AndUtf16RoundTripAndReplaceWhatIsInvalid) {
   EXPECT_EQ(DecodeModifiedUtf8("\xF0\x9F\x98\x80\xED\xA0\xBD\x80x\xC3"), // standard UTF-8 too
             std::u16string(u"\U0001F600") + char16_t(0xD83D) + u"\ufffdx\ufffd");
   EXPECT_EQ(DecodeModifiedUtf8("\xE2\x82\xFF"), u"\ufffd\ufffd\ufffd");
+  // Standard UTF-8's four-byte forms up to U+10FFFF, and nothing beyond.
+  EXPECT_EQ(DecodeModifiedUtf8("\xF4\x8F\xBF\xBF\xF4\x90\x80\x80"), u"\U0010FFFF\ufffd");
 }
 
 TEST(Text, CaseListsMessagesAndFormats) {
