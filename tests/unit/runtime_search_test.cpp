@@ -191,6 +191,7 @@ TEST(RuntimeSearch, ReleaseFilesAndRegistryValues) {
   EXPECT_EQ(facts.javaVersion + L"|" + facts.implementor, L"17.0.2|IBM Corporation");
   EXPECT_EQ(ParseReleaseFile("IMPLEMENTOR=\"\nJAVA_VERSION=\"\"\nJAVA_VERSION=9").javaVersion,
             L"9");
+  EXPECT_EQ(ParseReleaseFile("OS_NAME=Linux\nIMPLEMENTOR=A\nIMPLEMENTOR=B").implementor, L"A");
   // The release file's IMPLEMENTOR decides; without one, a folder named "ibm", "ibm-*" or "ibm_*".
   for (const auto& [implementor, home, ibm] :
        {std::tuple{L"International Business Machines Corporation", L"/opt/x", true},
