@@ -12,12 +12,14 @@
 #include "settings/settings_reader.h"
 #include "unit/support/image_bytes.h"
 #include "unit/support/scratch_folder.h"
+#include "unit/support/search_settings.h"
 
 namespace launcher {
 namespace {
 
 using namespace std::string_literals;
 using testing::ScratchFolder;
+using testing::SettingsFrom;
 
 // A registry in memory, with JAVA_HOME and one user's folder (u) beside it, written as words
 // in fours: "source name home release".
@@ -104,16 +106,6 @@ struct Machine : RuntimeRegistry {
     return QueryText(RegistryHive::kLocalMachine, key + name, L"JavaHome", x86);
   }
 };
-
-// Settings as the file writes them, any version admitted unless they bound it.
-LauncherSettings SettingsFrom(const ScratchFolder& folder, const std::string& lines) {
-  LauncherSettings s;
-  const std::string any = lines.find("Maximum") == std::string::npos ? "Maximum Version=any\n" : "";
-  ReadSettings(SettingsReader(folder.Write(
-                   L"app.ini", "[Java Runtime Environment]\nMain Class=M\n" + any + lines)),
-               L"", s);
-  return s;
-}
 
 TEST(ModernRuntimeSearch, FindsFiltersAndRanksTodaysRuntimesAfterAllOthers) {
   const std::string three = "tem 11 a - ms 17 b - zulu zulu-21 c - ";

@@ -14,12 +14,14 @@
 #include "settings/settings_reader.h"
 #include "unit/support/image_bytes.h"
 #include "unit/support/scratch_folder.h"
+#include "unit/support/search_settings.h"
 
 namespace launcher {
 namespace {
 
 using namespace std::string_literals;
 using testing::ScratchFolder;
+using testing::SettingsFrom;
 
 // A runtime home with a VM library of each kind by letter, in JvmKind's order: s(erver),
 // c(lient), l (classic), h(otspot), j(rockit); each at the first name probed.
@@ -72,16 +74,6 @@ struct MemoryRegistry : RuntimeRegistry {
     return std::nullopt;
   }
 };
-
-// Settings as the file writes them, any version admitted unless they bound it.
-LauncherSettings SettingsFrom(const ScratchFolder& folder, const std::string& lines) {
-  LauncherSettings s;
-  const std::string any = lines.find("Maximum") == std::string::npos ? "Maximum Version=any\n" : "";
-  ReadSettings(SettingsReader(folder.Write(
-                   L"app.ini", "[Java Runtime Environment]\nMain Class=M\n" + any + lines)),
-               L"", s);
-  return s;
-}
 
 TEST(RuntimeSearch, ProbesTheVmKindsInTheOrderOfTheJvmType) {
   // "kinds present>kind found" for each "JVM Type"; "-": none.
