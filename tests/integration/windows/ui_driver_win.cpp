@@ -72,7 +72,8 @@ void Write(HANDLE file, const std::wstring& text) {
   WriteFile(file, bytes.data(), size > 0 ? size - 1 : 0, &size, nullptr);
 }
 
-BOOL CALLBACK FindBox(HWND window, LPARAM) {
+// Whether the window belongs to a process whose image path starts with the prefix.
+bool OfOurProcess(HWND window) {
   DWORD process = 0;
   GetWindowThreadProcessId(window, &process);
   HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
@@ -82,8 +83,12 @@ BOOL CALLBACK FindBox(HWND window, LPARAM) {
     QueryFullProcessImageNameW(handle, 0, path, &length);
     CloseHandle(handle);
   }
-  const bool found = _wcsnicmp(path, prefix.c_str(), prefix.size()) == 0 &&
-                     IsWindowVisible(window) && ClassName(window) == L"#32770";
+  return _wcsnicmp(path, prefix.c_str(), prefix.size()) == 0;
+}
+
+BOOL CALLBACK FindBox(HWND window, LPARAM) {
+  const bool found =
+      OfOurProcess(window) && IsWindowVisible(window) && ClassName(window) == L"#32770";
   box = found ? window : box;
   return !found;
 }
@@ -585,16 +590,7 @@ std::wstring Hex(ULONG_PTR value) {
 }
 
 BOOL CALLBACK FindSplash(HWND window, LPARAM) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
-  wchar_t path[32768] = {};
-  DWORD length = 32768;
-  if (handle != nullptr) {
-    QueryFullProcessImageNameW(handle, 0, path, &length);
-    CloseHandle(handle);
-  }
-  if (_wcsnicmp(path, prefix.c_str(), prefix.size()) != 0 || !IsWindowVisible(window) ||
+  if (!OfOurProcess(window) || !IsWindowVisible(window) ||
       ClassName(window) != L"SplashScreenWindow" || splashCount == 16) {
     return TRUE;
   }
